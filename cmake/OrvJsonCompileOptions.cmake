@@ -1,0 +1,22 @@
+# Warnings and sanitizers for OrvJson's own targets (never for RapidJSON's
+# headers, which are included as system headers).
+add_library(orvjson_compile_options INTERFACE)
+
+if(CMAKE_CXX_COMPILER_ID MATCHES "GNU|Clang")
+  target_compile_options(orvjson_compile_options INTERFACE -Wall -Wextra -Wpedantic)
+  if(ORVJSON_WERROR)
+    target_compile_options(orvjson_compile_options INTERFACE -Werror)
+  endif()
+endif()
+
+if(ORVJSON_SANITIZE)
+  set(_orvjson_sanitize -fsanitize=address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer)
+  if(CMAKE_CXX_COMPILER_ID MATCHES "Clang")
+    # RapidJSON 1.1.0 does pointer arithmetic on a null base in its internal
+    # stack; those reports are RapidJSON's own, so its headers are ignored.
+    list(APPEND _orvjson_sanitize
+      "-fsanitize-ignorelist=${CMAKE_CURRENT_LIST_DIR}/sanitizer-ignorelist.txt")
+  endif()
+  add_compile_options(${_orvjson_sanitize})
+  add_link_options(-fsanitize=address,undefined)
+endif()

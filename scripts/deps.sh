@@ -1,0 +1,39 @@
+#!/usr/bin/env bash
+# Installs the Debian packages a make target needs. As root it installs what
+# is missing; otherwise it prints the one apt-get line to run and fails.
+# Usage: scripts/deps.sh GROUP...   (groups: build, test)
+set -euo pipefail
+
+packages_for() {
+  case "$1" in
+    build) echo "cmake make g++ rapidjson-dev" ;;
+    test) echo "cmake make g++ rapidjson-dev libgtest-dev clang libclang-rt-14-dev" ;;
+    *) echo "deps.sh: unknown group '$1'" >&2; exit 2 ;;
+  esac
+}
+
+wanted=()
+for group in "$@"; do
+  for package in $(packages_for "$group"); do wanted+=("$package"); done
+done
+
+missing=()
+for package in "${wanted[@]}"; do
+  status=$(dpkg-query -W -f='${Status}' "$package" 2>/dev/null || true)
+  if [[ "$status" != "install ok installed" ]]; then
+    case " ${missing[*]-} " in *" $package "*) ;; *) missing+=("$package") ;; esac
+  fi
+done
+
+[[ ${#missing[@]} -eq 0 ]] && exit 0
+
+if [[ $(id -u) -ne 0 ]]; then
+  echo "Missing Debian packages. Run:" >&2
+  echo "  sudo apt-get update && sudo apt-get install -y ${missing[*]}" >&2
+  exit 1
+fi
+
+echo "Installing ${missing[*]}" >&2
+export DEBIAN_FRONTEND=noninteractive
+apt-get update -qq
+apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null

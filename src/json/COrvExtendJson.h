@@ -1,0 +1,89 @@
+// The one implementation of COrvBaseJson: a RapidJSON document behind a handle.
+#ifndef ORVJSON_SRC_JSON_CORVEXTENDJSON_H
+#define ORVJSON_SRC_JSON_CORVEXTENDJSON_H
+
+#include <cstddef>
+#include <string>
+#include <vector>
+
+#include <rapidjson/document.h>
+
+#include "OrvJson.h"
+
+class COrvExtendJson : public COrvBaseJson {
+ public:
+  COrvExtendJson();
+  COrvExtendJson(const COrvExtendJson&) = delete;
+  COrvExtendJson& operator=(const COrvExtendJson&) = delete;
+
+  void Test() override;
+  void Destroy() override;
+  long WriteToFile(const std::string& path) override;
+  long LoadFromString(const std::string& text) override;
+  long LoadJsonFile(const char* path, int& hasBom) override;
+  void SetValue(const char* key, std::vector<double>& values) override;
+  void SetValue(const char* key, std::vector<std::string>& values) override;
+  void SetObjectArray(const char* key, std::vector<COrvBaseJson*>& objects) override;
+  void SetValue(const char* key, const std::string& value) override;
+  void SetValue(const char* key, std::vector<int>& values) override;
+  void SetValue(const char* key, std::vector<short>& values) override;
+  void SetValue(const char* key, std::vector<unsigned char>& values) override;
+  void SetValue(const char* key, unsigned int value) override;
+  void SetValue(const char* key, const char* value) override;
+  void SetValue(const char* key, COrvBaseJson* source) override;
+  void SetValue(const char* key, double value) override;
+  void SetValue(const char* key, float value) override;
+  void SetValue(const char* key, bool value) override;
+  void SetValue(const char* key, int value) override;
+  void SetValue(const char* key) override;
+  long GetValue(int index, COrvBaseJson* target) override;
+  long GetValue(int index, double& value) override;
+  long GetValue(int index, std::string& value) override;
+  long GetValue(int index, float& value) override;
+  long GetValue(int index, bool& value) override;
+  long GetValue(int index, int& value) override;
+  long GetValue(int index, short& value) override;
+  long GetValue(const char* key, unsigned int& value) override;
+  long GetValue(const char* key, std::vector<double>& values) override;
+  long GetValue(const char* key, std::vector<int>& values) override;
+  long GetObjectArray(const char* key, std::vector<COrvBaseJson*>& objects) override;
+  long GetValue(const char* key, std::vector<std::string>& values) override;
+  long GetValue(const char* key, std::vector<short>& values) override;
+  long GetValue(const char* key, std::vector<unsigned char>& values) override;
+  long GetValue(const char* key, COrvBaseJson* target) override;
+  long GetValue(const char* key, double& value) override;
+  long GetValue(const char* key, std::string& value) override;
+  long GetValue(const char* key, float& value) override;
+  long GetValue(const char* key, bool& value) override;
+  long GetValue(const char* key, int& value) override;
+  long GetIsNULL(int index) override;
+  void Clear() override;
+  std::string GetString(const std::string& key) override;
+  std::string GetString() override;
+  long Members() override;
+  long GetTagCollect(OrvVector& items) override;
+  long GetArryItemType(std::string key, int& type) override;
+  ~COrvExtendJson() override;
+  void AddDoubleArray(const std::string& key, std::vector<double>& values) override;
+  void AddIntArray(const std::string& key, std::vector<int>& values) override;
+  long GetIsNULL(const char* key) override;
+
+  // Reached by the type-query exports on the concrete class, not through the interface.
+  long GetItemType(int index, int& type);
+  long GetArryItemType(int index, int& type);
+
+ private:
+  using Value = rapidjson::Value;
+
+  // Appends (key, value) to an object root; value is moved from. Does nothing
+  // for another kind of root, or for a null key.
+  void AppendMember(const char* key, std::size_t length, Value& value);
+  void AppendMember(const char* key, Value& value);
+  // Appends a member holding a copy of size bytes.
+  void AppendString(const char* key, const char* data, std::size_t size);
+
+  rapidjson::Document m_document;
+  std::vector<COrvBaseJson*> m_children;
+};
+
+#endif  // ORVJSON_SRC_JSON_CORVEXTENDJSON_H

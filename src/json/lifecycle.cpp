@@ -1,0 +1,26 @@
+#include "COrvExtendJson.h"
+
+COrvExtendJson::COrvExtendJson() { m_document.SetObject(); }
+
+COrvExtendJson::~COrvExtendJson() {
+  for (COrvBaseJson* child : m_children) delete child;
+}
+
+void COrvExtendJson::Test() {}
+
+void COrvExtendJson::Destroy() {
+  for (COrvBaseJson*& child : m_children) {
+    delete child;
+    child = nullptr;
+  }
+  m_children.clear();
+  delete this;
+}
+
+void COrvExtendJson::Clear() { m_document.SetObject(); }
+
+long COrvExtendJson::Members() {
+  if (m_document.IsObject()) return static_cast<long>(m_document.MemberCount());
+  if (m_document.IsArray()) return static_cast<long>(m_document.Size());
+  return 0;
+}

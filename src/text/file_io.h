@@ -1,0 +1,29 @@
+// Whole-file reads and writes through the C runtime.
+#ifndef ORVJSON_SRC_TEXT_FILE_IO_H
+#define ORVJSON_SRC_TEXT_FILE_IO_H
+
+#include <cstddef>
+#include <memory>
+
+namespace orv {
+
+// The bytes of a file followed by one NUL byte, so that they can be parsed
+// as NUL-terminated text.
+struct FileBytes {
+  std::unique_ptr<char[]> data;
+  std::size_t size = 0;
+};
+
+// Reads the whole of a regular file. Returns false, leaving out alone, for a
+// null path, a path that is not a regular file (directories, devices and
+// FIFOs have no length to read), a file that does not open, and a file whose
+// bytes cannot all be read.
+bool ReadWholeFile(const char* path, FileBytes& out);
+
+// Creates or truncates the file and writes size bytes. Returns true only when
+// every byte was written and the file closed without error.
+bool WriteWholeFile(const char* path, const char* data, std::size_t size);
+
+}  // namespace orv
+
+#endif  // ORVJSON_SRC_TEXT_FILE_IO_H

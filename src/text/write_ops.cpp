@@ -1,0 +1,25 @@
+#include <cstring>
+
+#include "../json/COrvExtendJson.h"
+#include "file_io.h"
+#include "json_write.h"
+
+std::string COrvExtendJson::GetString() { return orv::JsonText(m_document); }
+
+std::string COrvExtendJson::GetString(const std::string& key) {
+  if (!m_document.IsObject()) return std::string();
+  const auto member = m_document.FindMember(key.c_str());
+  if (member == m_document.MemberEnd() || !member->value.IsString()) return std::string();
+  return std::string(member->value.GetString());
+}
+
+long COrvExtendJson::WriteToFile(const std::string& path) {
+  // A path with a NUL byte inside would name another file than the caller's.
+  if (path.empty() || std::strlen(path.c_str()) != path.size()) return -1;
+  // A null root is refused, and so is a document without JSON text; the
+  // file is not opened in either case, so it keeps what it held.
+  if (m_document.IsNull()) return -1;
+  rapidjson::StringBuffer text;
+  if (!orv::WriteJsonText(m_document, text)) return -1;
+  return orv::WriteWholeFile(path.c_str(), text.GetString(), text.GetSize()) ? 0 : -1;
+}

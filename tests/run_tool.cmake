@@ -1,0 +1,23 @@
+# Runs the orvjson tool once and checks its exit status and output.
+# -DTOOL=program -DARGS=a|b|c -DEXIT=n [-DSTDOUT=regex] [-DSTDERR=regex]
+# [-DOUTFILE=path -DOUTFILE_MATCHES=regex]
+string(REPLACE "|" ";" args "${ARGS}")
+if(OUTFILE)
+  file(REMOVE "${OUTFILE}")
+endif()
+execute_process(COMMAND ${TOOL} ${args} RESULT_VARIABLE rc OUTPUT_VARIABLE out ERROR_VARIABLE err)
+if(NOT rc EQUAL EXIT)
+  message(FATAL_ERROR "exit status ${rc}, expected ${EXIT}\nstdout: ${out}\nstderr: ${err}")
+endif()
+if(DEFINED STDOUT AND NOT out MATCHES "${STDOUT}")
+  message(FATAL_ERROR "stdout does not match ${STDOUT}:\n${out}")
+endif()
+if(DEFINED STDERR AND NOT err MATCHES "${STDERR}")
+  message(FATAL_ERROR "stderr does not match ${STDERR}:\n${err}")
+endif()
+if(OUTFILE)
+  file(READ "${OUTFILE}" written)
+  if(NOT written MATCHES "${OUTFILE_MATCHES}")
+    message(FATAL_ERROR "${OUTFILE} does not match ${OUTFILE_MATCHES}:\n${written}")
+  endif()
+endif()

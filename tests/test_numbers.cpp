@@ -1,0 +1,189 @@
+// Number conversion checked against RapidJSON's own parser and against strtod.
+#include <cerrno>
+#include <cmath>
+#include <cstdint>
+#include <cstdlib>
+#include <cstring>
+#include <random>
+#include <string>
+
+#include <gtest/gtest.h>
+#include <rapidjson/document.h>
+
+#include "text/json_number.h"
+#include "text/json_parse.h"
+#include "text/json_write.h"
+
+namespace {
+
+constexpr int kSamples = 100000;
+
+std::uint64_t Bits(double d) {
+  std::uint64_t bits;
+  std::memcpy(&bits, &d, sizeof bits);
+  return bits;
+}
+
+// Writes d as GetString would and loads the text back as LoadFromString would.
+bool RoundTrips(double d, std::string* text) {
+  rapidjson::Value value(d);
+  *text = orv::JsonText(value);
+  rapidjson::Document doc;
+  return orv::ParseJsonText(doc, text->c_str()) && doc.IsDouble() && Bits(doc.GetDouble()) == Bits(d);
+}
+
+}  // namespace
+
+TEST(ExactNumbers, EveryFiniteDoubleKeepsItsBitsThroughText) {
+  std::mt19937_64 random(20261208);
+  int failures = 0;
+  for (int n = 0; n < kSamples && failures < 10; ++n) {
+    double d;
+    do {
+      const std::uint64_t bits = random();
+      std::memcpy(&d, &bits, sizeof d);
+    } while (!std::isfinite(d));
+    std::string text;
+    if (!RoundTrips(d, &text)) {
+      ADD_FAILURE() << "bits " << std::hex << Bits(d) << " written as " << text;
+      ++failures;
+    }
+  }
+}
+
+TEST(ExactNumbers, EveryFloatWidenedToDoubleKeepsItsBitsThroughText) {
+  std::mt19937 random(8);
+  int failures = 0;
+  for (int n = 0; n < kSamples && failures < 10; ++n) {
+    float f;
+    do {
+      const std::uint32_t bits = random();
+      std::memcpy(&f, &bits, sizeof f);
+    } while (!std::isfinite(f));
+    std::string text;
+    if (!RoundTrips(static_cast<double>(f), &text)) {
+      ADD_FAILURE() << "float " << f << " written as " << text;
+      ++failures;
+    }
+  }
+}
+
+TEST(ExactNumbers, UniformValuesAndBoundariesKeepTheirBitsThroughText) {
+  std::mt19937_64 random(1000);
+  std::uniform_real_distribution<double> uniform(0.0, 1000.0);
+  std::string text;
+  for (int n = 0; n < kSamples; ++n) {
+    const double d = uniform(random);
+    ASSERT_TRUE(RoundTrips(d, &text)) << text;
+  }
+  for (const double d :
+       {0.0, -0.0, 5e-324, -5e-324, 2.2250738585072009e-308, 2.2250738585072014e-308, 1.7976931348623157e308,
+        -1.7976931348623157e308, 0.1, 1.0 / 3.0, 9007199254740993.0, 1e21, 1e22, 1e23, 123456789012345678.0}) {
+    EXPECT_TRUE(RoundTrips(d, &text)) << text;
+  }
+}
+
+TEST(ExactNumbers, DecimalTextLoadsToTheDoubleStrtodGives) {
+  std::mt19937_64 random(42);
+  std::uniform_int_distribution<int> digitCount(1, 25), digit(0, 9), exponent(-360, 330), coin(0, 1);
+  int failures = 0;
+  for (int n = 0; n < kSamples && failures < 10; ++n) {
+    std::string text = coin(random) ? "-" : "";
+    const int intDigits = digitCount(random) % 4 + 1;
+    text += static_cast<char>('1' + digit(random) % 9);
+    for (int i = 1; i < intDigits; ++i) text += static_cast<char>('0' + digit(random));
+    if (coin(random)) {
+      text += '.';
+      for (int i = digitCount(random); i > 0; --i) text += static_cast<char>('0' + digit(random));
+    }
+    text += 'e' + std::to_string(exponent(random));
+
+    errno = 0;
+    const double expected = std::strtod(text.c_str(), nullptr);
+    orv::JsonNumber number;
+    const bool accepted = orv::ParseJsonNumber(text.data(), text.size(), number);
+    const bool ok = std::isinf(expected)
+                        ? !accepted
+                        : accepted && number.kind == orv::JsonNumber::Kind::kDouble && Bits(number.d) == Bits(expected);
+    if (!ok) {
+      ADD_FAILURE() << text << ": strtod " << expected << ", accepted " << accepted << ", got " << number.d;
+      ++failures;
+    }
+  }
+}
+
+TEST(ExactNumbers, IntegersGetTheKindsRapidJsonGivesThem) {
+  std::vector<std::string> texts = {"0",
+                                    "-0",
+                                    "1",
+                                    "-1",
+                                    "2147483647",
+                                    "2147483648",
+                                    "-2147483648",
+                                    "-2147483649",
+                                    "4294967295",
+                                    "4294967296",
+                                    "9223372036854775807",
+                                    "9223372036854775808",
+                                    "-9223372036854775808",
+                                    "-9223372036854775809",
+                                    "18446744073709551615",
+                                    "18446744073709551616",
+                                    "123456789012345678901234567890"};
+  std::mt19937_64 random(7);
+  for (int n = 0; n < 10000; ++n) {
+    const std::uint64_t value = random() >> (random() % 64);
+    texts.push_back(std::to_string(value));
+    texts.push_back("-" + std::to_string(value));
+  }
+  for (const std::string& text : texts) {
+    rapidjson::Document ours, theirs;
+    ASSERT_TRUE(orv::ParseJsonText(ours, text.c_str())) << text;
+    ASSERT_FALSE(theirs.Parse(text.c_str()).HasParseError()) << text;
+    EXPECT_EQ(ours.IsInt(), theirs.IsInt()) << text;
+    EXPECT_EQ(ours.IsUint(), theirs.IsUint()) << text;
+    EXPECT_EQ(ours.IsInt64(), theirs.IsInt64()) << text;
+    EXPECT_EQ(ours.IsUint64(), theirs.IsUint64()) << text;
+    EXPECT_EQ(ours.IsDouble(), theirs.IsDouble()) << text;
+    if (ours.IsInt64()) {
+      EXPECT_EQ(ours.GetInt64(), theirs.GetInt64()) << text;
+    }
+    if (ours.IsUint64()) {
+      EXPECT_EQ(ours.GetUint64(), theirs.GetUint64()) << text;
+    }
+  }
+}
+
+TEST(ExactNumbers, AcceptanceIsTheDefaultGrammarLessNonFiniteValues) {
+  const char* texts[] = {"0",   "-0",   "00",    "01",     "-01",    "1.",     ".1",      "1.e1",     "1e",
+                         "1e+", "1e-",  "1e+1",  "1E-1",   "-",      "--1",    "+1",      "1.5.5",    "1e1e1",
+                         "0x1", "1f",   "1e308", "1e309",  "0e309",  "1e-400", "1.8e308", "-1.8e308", "Infinity",
+                         "NaN", "[1,]", "[01]",  "[-0.0]", "[1e-5]", "[1 2]",  "1e0400",  "1e-0400",  "0.0e0"};
+  for (const char* text : texts) {
+    rapidjson::Document ours, theirs;
+    const bool theirsAccepts = !theirs.Parse(text).HasParseError();
+    const bool finite = !theirsAccepts || !theirs.IsDouble() || std::isfinite(theirs.GetDouble());
+    EXPECT_EQ(orv::ParseJsonText(ours, text), theirsAccepts && finite) << text;
+  }
+}
+
+TEST(ExactNumbers, RangeErrorsUnderflowToSignedZeroOrRefuseOverflow) {
+  struct Case {
+    const char* text;
+    bool accepted;
+    double value;
+  };
+  const Case cases[] = {
+      {"1e-400", true, 0.0},       {"-1e-400", true, -0.0},         {"123.456e-330", true, 0.0},
+      {"0.00001e-320", true, 0.0}, {"2e-324", true, 0.0},           {"3e-324", true, 5e-324},
+      {"1e309", false, 0.0},       {"-123e307", false, 0.0},        {"1000000e303", false, 0.0},
+      {"0.01e311", false, 0.0},    {"1e-9999999999999", true, 0.0}, {"-1e-9999999999999", true, -0.0},
+  };
+  for (const Case& c : cases) {
+    orv::JsonNumber number;
+    ASSERT_EQ(orv::ParseJsonNumber(c.text, std::strlen(c.text), number), c.accepted) << c.text;
+    if (c.accepted) {
+      EXPECT_EQ(Bits(number.d), Bits(c.value)) << c.text;
+    }
+  }
+}
