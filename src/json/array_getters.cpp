@@ -1,0 +1,60 @@
+#include "COrvExtendJson.h"
+
+namespace {
+
+using rapidjson::Value;
+
+// Appends every element of the member's array that accept() takes; stops at
+// the first it refuses. Missing members, other kinds and empty arrays are -1
+// with nothing appended.
+template <typename Element, typename Accept, typename Convert>
+long ReadArray(const Value* member, std::vector<Element>& out, Accept accept, Convert convert) {
+  if (member == nullptr || !member->IsArray() || member->Empty()) return -1;
+  for (const Value& element : member->GetArray()) {
+    if (!accept(element)) return -1;
+    out.push_back(convert(element));
+  }
+  return 0;
+}
+
+bool IsIntBetween(const Value& v, int low, int high) { return v.IsInt() && v.GetInt() >= low && v.GetInt() <= high; }
+
+}  // namespace
+
+long COrvExtendJson::GetValue(const char* key, std::vector<unsigned char>& values) {
+  return ReadArray(
+      FindMemberValue(key), values, [](const Value& v) { return IsIntBetween(v, 0, 255); },
+      [](const Value& v) { return static_cast<unsigned char>(v.GetInt()); });
+}
+
+long COrvExtendJson::GetValue(const char* key, std::vector<short>& values) {
+  return ReadArray(
+      FindMemberValue(key), values, [](const Value& v) { return IsIntBetween(v, -32768, 32767); },
+      [](const Value& v) { return static_cast<short>(v.GetInt()); });
+}
+
+long COrvExtendJson::GetValue(const char* key, std::vector<int>& values) {
+  return ReadArray(
+      FindMemberValue(key), values, [](const Value& v) { return v.IsInt(); },
+      [](const Value& v) { return v.GetInt(); });
+}
+
+long COrvExtendJson::GetValue(const char* key, std::vector<double>& values) {
+  return ReadArray(
+      FindMemberValue(key), values, [](const Value& v) { return v.IsDouble(); },
+      [](const Value& v) { return v.GetDouble(); });
+}
+
+long COrvExtendJson::GetValue(const char* key, std::vector<std::string>& values) {
+  // Each string up to its first NUL byte.
+  return ReadArray(
+      FindMemberValue(key), values, [](const Value& v) { return v.IsString(); },
+      [](const Value& v) { return std::string(v.GetString()); });
+}
+
+long COrvExtendJson::GetObjectArray(const char* key, std::vector<COrvBaseJson*>& objects) {
+  // The entries are plain addresses the caller owns; they are dropped, never released.
+  objects.clear();
+  const Value* member = FindMemberValue(key);
+  return member != nullptr && member->IsArray() ? 0 : -1;
+}

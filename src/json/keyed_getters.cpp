@@ -1,0 +1,63 @@
+#include "COrvExtendJson.h"
+#include "float_range.h"
+
+const rapidjson::Value* COrvExtendJson::FindMemberValue(const char* key) const {
+  if (key == nullptr || !m_document.IsObject()) return nullptr;
+  // FindMember compares lengths before bytes and takes the first match.
+  const auto member = m_document.FindMember(key);
+  return member == m_document.MemberEnd() ? nullptr : &member->value;
+}
+
+long COrvExtendJson::GetValue(const char* key, int& value) {
+  const Value* member = FindMemberValue(key);
+  if (member == nullptr) return -1;
+  if (member->IsNull()) {
+    value = 0;
+  } else if (member->IsInt()) {
+    value = member->GetInt();
+  } else {
+    return -1;
+  }
+  return 0;
+}
+
+long COrvExtendJson::GetValue(const char* key, unsigned int& value) {
+  const Value* member = FindMemberValue(key);
+  if (member == nullptr) return -1;
+  if (member->IsUint()) value = member->GetUint();
+  return 0;
+}
+
+long COrvExtendJson::GetValue(const char* key, float& value) {
+  const Value* member = FindMemberValue(key);
+  if (member == nullptr) return -1;
+  if (orv::IsInFloatRange(*member)) value = static_cast<float>(member->GetDouble());
+  return 0;
+}
+
+long COrvExtendJson::GetValue(const char* key, double& value) {
+  const Value* member = FindMemberValue(key);
+  if (member == nullptr) return -1;
+  if (member->IsDouble()) value = member->GetDouble();
+  return 0;
+}
+
+long COrvExtendJson::GetValue(const char* key, bool& value) {
+  const Value* member = FindMemberValue(key);
+  if (member == nullptr) return -1;
+  if (member->IsBool()) value = member->GetBool();
+  return 0;
+}
+
+long COrvExtendJson::GetValue(const char* key, std::string& value) {
+  const Value* member = FindMemberValue(key);
+  if (member == nullptr) return -1;
+  // Assigning the C string delivers the bytes before the first NUL.
+  if (member->IsString()) value = member->GetString();
+  return 0;
+}
+
+long COrvExtendJson::GetIsNULL(const char* key) {
+  const Value* member = FindMemberValue(key);
+  return member != nullptr && member->IsNull() ? 1 : -1;
+}
