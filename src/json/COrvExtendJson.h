@@ -82,6 +82,22 @@ class COrvExtendJson : public COrvBaseJson {
   // Appends a member holding a copy of size bytes.
   void AppendString(const char* key, const char* data, std::size_t size);
 
+  // Appends (key, array of the numbers); the key holds length bytes.
+  template <typename Number>
+  void AppendNumberArray(const char* key, std::size_t length, const std::vector<Number>& values);
+
+  // The value of the first member named key (its bytes up to the first NUL);
+  // null for a null key, a root that is not an object, or no such member.
+  const Value* FindMemberValue(const char* key) const;
+
+  // The element at index of an array root; null for any index outside
+  // 0 <= index < Members() and for a root that is not an array.
+  const Value* ElementAt(int index) const;
+
+  // A copy of the other object's root, allocated from this document: its
+  // text parsed as every load parses, or null when it has no valid text.
+  Value ImportObjectValue(COrvBaseJson& other);
+
   rapidjson::Document m_document;
   std::vector<COrvBaseJson*> m_children;
 };
