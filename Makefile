@@ -20,7 +20,7 @@ build:
 	cmake --build $(BUILD_DIR) -j $(JOBS)
 
 run: build
-	$(BUILD_DIR)/tools/orvjson compact examples/sample.json
+	$(BUILD_DIR)/tools/orvjson inspect examples/sample.json
 
 # The whole suite twice: a normal build, then AddressSanitizer and
 # UndefinedBehaviorSanitizer under clang, where any report fails the run.

@@ -32,3 +32,28 @@ orvjson_tool_test(compact_reports_an_unwritable_output
 orvjson_tool_test(help_describes_compact ARGS --help EXIT 0 STDOUT "compact \\[FILE \\[OUT\\]\\]")
 orvjson_tool_test(an_unknown_command_is_a_usage_error ARGS frobnicate EXIT 2 STDERR "unknown command 'frobnicate'")
 orvjson_tool_test(no_command_is_a_usage_error EXIT 2 STDERR "no command given")
+
+set(kinds "${ORVJSON_TOOL_DATA}/kinds.json")
+orvjson_tool_test(get_prints_a_string_as_it_is ARGS get ${kinds} s EXIT 0 STDOUT "^text\n$")
+orvjson_tool_test(get_prints_integers ARGS get ${kinds} i EXIT 0 STDOUT "^-5\n$")
+orvjson_tool_test(get_prints_unsigned_integers ARGS get ${kinds} u EXIT 0 STDOUT "^3000000000\n$")
+orvjson_tool_test(get_prints_doubles_as_doubles ARGS get ${kinds} d2 EXIT 0 STDOUT "^2.0\n$")
+orvjson_tool_test(get_prints_booleans ARGS get ${kinds} b EXIT 0 STDOUT "^false\n$")
+orvjson_tool_test(get_prints_null ARGS get ${kinds} n EXIT 0 STDOUT "^null\n$")
+orvjson_tool_test(get_prints_arrays_one_element_per_line ARGS get ${kinds} doubles EXIT 0 STDOUT "^0.5\n1e\\+300\n$")
+orvjson_tool_test(get_prints_string_arrays ARGS get ${kinds} strings EXIT 0 STDOUT "^a\nb c\n$")
+orvjson_tool_test(get_prints_mixed_arrays_as_json ARGS get ${kinds} mixed EXIT 0 STDOUT "^\\[1,\"x\"\\]\n$")
+orvjson_tool_test(get_prints_empty_arrays_as_json ARGS get ${kinds} empty EXIT 0 STDOUT "^\\[\\]\n$")
+orvjson_tool_test(get_prints_objects_as_json ARGS get ${kinds} o EXIT 0 STDOUT "^{\"x\":{\"y\":1}}\n$")
+orvjson_tool_test(get_refuses_64_bit_integers ARGS get ${kinds} u64 EXIT 1 STDERR "^orvjson: member 'u64' is an unsigned 64-bit integer")
+orvjson_tool_test(get_refuses_negative_64_bit_integers ARGS get ${kinds} i64 EXIT 1 STDERR "member 'i64' is a 64-bit integer")
+orvjson_tool_test(get_reports_a_missing_member ARGS get ${kinds} nope EXIT 1 STDERR "^orvjson: no member 'nope'")
+orvjson_tool_test(get_refuses_an_array_root ARGS get "${ORVJSON_TOOL_DATA}/array.json" 0 EXIT 1 STDERR "holds an array")
+orvjson_tool_test(get_needs_file_and_key ARGS get ${kinds} EXIT 2 STDERR "get takes FILE and KEY")
+
+orvjson_tool_test(inspect_lists_members_with_their_kinds ARGS inspect ${kinds} EXIT 0
+  STDOUT "^\\(root\\)\tobject of 17\ns\tstring\ni\tinteger\nu\tunsigned\ni64\tint64\nu64\tuint64\nd\tinteger\nd2\tdouble\nb\tbool\nn\tnull\nints\tarray of 2\ndoubles\tarray of 2\nstrings\tarray of 2\nmixed\tarray of 2\nempty\tarray of 0\no\tobject of 1\ns\tstring\nn\tinteger or null\n$")
+orvjson_tool_test(inspect_lists_array_elements ARGS inspect "${ORVJSON_TOOL_DATA}/array.json" EXIT 0
+  STDOUT "^\\(root\\)\tarray of 10\n\\[0\\]\tinteger\n\\[1\\]\tunsigned\n\\[2\\]\tint64\n\\[3\\]\tuint64\n\\[4\\]\tdouble\n\\[5\\]\tstring\n\\[6\\]\tbool\n\\[7\\]\tnull\n\\[8\\]\tobject of 2\n\\[9\\]\tarray\n$")
+orvjson_tool_test(inspect_defaults_to_the_bundled_example ARGS inspect EXIT 0 STDOUT "^\\(root\\)\tobject of 12\nstation\tstring\n")
+orvjson_tool_test(inspect_reports_invalid_json ARGS inspect "${ORVJSON_TOOL_DATA}/invalid.json" EXIT 1 STDERR "is not valid JSON")
