@@ -8,6 +8,7 @@ packages_for() {
   case "$1" in
     build) echo "cmake make g++ rapidjson-dev" ;;
     test) echo "cmake make g++ rapidjson-dev libgtest-dev clang libclang-rt-14-dev" ;;
+    windows) echo "cmake make rapidjson-dev googletest mingw-w64 wine wine32:i386" ;;
     *) echo "deps.sh: unknown group '$1'" >&2; exit 2 ;;
   esac
 }
@@ -27,13 +28,20 @@ done
 
 [[ ${#missing[@]} -eq 0 ]] && exit 0
 
+# 32-bit packages (wine32:i386) need the i386 architecture first.
+add_i386=""
+if [[ " ${missing[*]} " == *":i386 "* ]] && ! dpkg --print-foreign-architectures | grep -qx i386; then
+  add_i386="sudo dpkg --add-architecture i386 && "
+fi
+
 if [[ $(id -u) -ne 0 ]]; then
   echo "Missing Debian packages. Run:" >&2
-  echo "  sudo apt-get update && sudo apt-get install -y ${missing[*]}" >&2
+  echo "  ${add_i386}sudo apt-get update && sudo apt-get install -y ${missing[*]}" >&2
   exit 1
 fi
 
 echo "Installing ${missing[*]}" >&2
 export DEBIAN_FRONTEND=noninteractive
+[[ -n "$add_i386" ]] && dpkg --add-architecture i386
 apt-get update -qq
 apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null

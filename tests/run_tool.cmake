@@ -1,11 +1,11 @@
 # Runs the orvjson tool once and checks its exit status and output.
-# -DTOOL=program -DARGS=a|b|c -DEXIT=n [-DSTDOUT=regex] [-DSTDERR=regex]
+# [-DEMULATOR=runner] -DTOOL=program -DARGS=a|b|c -DEXIT=n [-DSTDOUT=regex] [-DSTDERR=regex]
 # [-DOUTFILE=path -DOUTFILE_MATCHES=regex]
 string(REPLACE "|" ";" args "${ARGS}")
 if(OUTFILE)
   file(REMOVE "${OUTFILE}")
 endif()
-execute_process(COMMAND ${TOOL} ${args} RESULT_VARIABLE rc OUTPUT_VARIABLE out ERROR_VARIABLE err)
+execute_process(COMMAND ${EMULATOR} ${TOOL} ${args} RESULT_VARIABLE rc OUTPUT_VARIABLE out ERROR_VARIABLE err)
 if(NOT rc EQUAL EXIT)
   message(FATAL_ERROR "exit status ${rc}, expected ${EXIT}\nstdout: ${out}\nstderr: ${err}")
 endif()

@@ -5,6 +5,11 @@
 
 #include "common.h"
 
+#ifdef _WIN32
+#include <fcntl.h>
+#include <io.h>
+#endif
+
 namespace {
 
 const char kUsage[] =
@@ -40,6 +45,11 @@ bool IsHelp(const char* arg) { return std::strcmp(arg, "-h") == 0 || std::strcmp
 
 int main(int argc, char** argv) {
   using namespace orvtool;
+#ifdef _WIN32
+  // JSON text goes out byte for byte, without line-end translation.
+  _setmode(_fileno(stdout), _O_BINARY);
+  _setmode(_fileno(stderr), _O_BINARY);
+#endif
   if (argc < 2) return Usage("no command given");
   for (int i = 1; i < argc; ++i) {
     if (IsHelp(argv[i])) {
