@@ -2,6 +2,9 @@
 BUILD_DIR ?= build
 SANITIZE_DIR ?= build-sanitize
 WINDOWS_DIR ?= build-windows
+TSAN_DIR ?= build-tsan
+FUZZ_DIR ?= build-fuzz
+FUZZ_SECONDS ?= 60
 MINGW ?= i686-w64-mingw32
 RAPIDJSON_HEADERS ?= /usr/include/rapidjson
 GTEST_SOURCES ?= /usr/src/googletest
@@ -14,7 +17,7 @@ CTEST = ctest --output-on-failure --no-tests=error -j $(JOBS)
 SANITIZER_ENV = ASAN_OPTIONS=detect_leaks=1:strict_string_checks=1:detect_stack_use_after_return=1 \
 	UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 
-.PHONY: all build run test test-plain test-sanitize test-windows clean
+.PHONY: all build run test test-plain test-sanitize test-threads test-windows fuzz clean
 
 all: build
 
@@ -26,9 +29,10 @@ build:
 run: build
 	$(BUILD_DIR)/tools/orvjson inspect examples/sample.json
 
-# The whole suite twice: a normal build, then AddressSanitizer and
-# UndefinedBehaviorSanitizer under clang, where any report fails the run.
-test: test-plain test-sanitize
+# The whole suite twice: a normal build, then AddressSanitizer (with its leak
+# checker) and UndefinedBehaviorSanitizer under clang, where any report fails
+# the run; then the threads test under ThreadSanitizer.
+test: test-plain test-sanitize test-threads
 
 test-plain:
 	@scripts/deps.sh test
@@ -41,6 +45,13 @@ test-sanitize:
 	CC=clang CXX=clang++ $(CMAKE_CONFIGURE) -B $(SANITIZE_DIR) -DORVJSON_BUILD_TESTS=ON -DORVJSON_SANITIZE=ON
 	cmake --build $(SANITIZE_DIR) -j $(JOBS)
 	cd $(SANITIZE_DIR) && $(SANITIZER_ENV) $(CTEST)
+
+test-threads:
+	@scripts/deps.sh test
+	CC=clang CXX=clang++ $(CMAKE_CONFIGURE) -B $(TSAN_DIR) -DORVJSON_BUILD_TESTS=ON -DORVJSON_BUILD_TOOLS=OFF \
+		-DORVJSON_SANITIZE_THREAD=ON
+	cmake --build $(TSAN_DIR) -j $(JOBS) --target orvjson_api_tests
+	TSAN_OPTIONS=halt_on_error=1 $(TSAN_DIR)/tests/orvjson_api_tests --gtest_filter='Threads.*'
 
 # The 32-bit Windows DLL, the whole suite and the tool, cross-built with
 # MinGW-w64 and run under wine. The compiler sees only RapidJSON's headers,
@@ -58,8 +69,15 @@ test-windows:
 		-DORVJSON_RAPIDJSON_INCLUDE_DIR=$(WINDOWS_ABS)/rapidjson-include -DORVJSON_GTEST_SOURCE_DIR=$(GTEST_SOURCES)
 	cmake --build $(WINDOWS_DIR) -j $(JOBS)
 	$(WINE_ENV) wineboot --init
-	cd $(WINDOWS_DIR) && $(WINE_ENV) $(CTEST)
-	$(WINE_ENV) wineserver --kill
+	cd $(WINDOWS_DIR) && $(WINE_ENV) $(CTEST); status=$$?; $(WINE_ENV) wineserver --kill 2>/dev/null; exit $$status
+
+# Each libFuzzer target for FUZZ_SECONDS, under ASan and UBSan.
+fuzz:
+	@scripts/deps.sh test
+	CC=clang CXX=clang++ $(CMAKE_CONFIGURE) -B $(FUZZ_DIR) -DORVJSON_BUILD_FUZZ=ON -DORVJSON_SANITIZE=ON \
+		-DORVJSON_BUILD_TESTS=OFF -DORVJSON_BUILD_TOOLS=OFF
+	cmake --build $(FUZZ_DIR) -j $(JOBS)
+	$(SANITIZER_ENV) scripts/run-fuzz.sh $(FUZZ_DIR) $(FUZZ_SECONDS)
 
 clean:
-	rm -rf $(BUILD_DIR) $(SANITIZE_DIR) $(WINDOWS_DIR)
+	rm -rf $(BUILD_DIR) $(SANITIZE_DIR) $(TSAN_DIR) $(WINDOWS_DIR) $(FUZZ_DIR)

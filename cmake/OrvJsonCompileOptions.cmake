@@ -20,3 +20,13 @@ if(ORVJSON_SANITIZE)
   add_compile_options(${_orvjson_sanitize})
   add_link_options(-fsanitize=address,undefined)
 endif()
+
+if(ORVJSON_SANITIZE_THREAD)
+  add_compile_options(-fsanitize=thread -fno-omit-frame-pointer)
+  add_link_options(-fsanitize=thread)
+endif()
+
+if(ORVJSON_BUILD_FUZZ)
+  # Coverage for libFuzzer in every object; the targets add the fuzzer's main.
+  add_compile_options(-fsanitize=fuzzer-no-link)
+endif()

@@ -1,4 +1,5 @@
 #include <string>
+#include <vector>
 
 #include <gtest/gtest.h>
 
@@ -55,4 +56,27 @@ TEST(Nesting, DepthCountsOpenContainersNotContainersSeen) {
   Doc doc;
   EXPECT_EQ(LoadFromString(doc.h(), text), 0);
   EXPECT_EQ(Members(doc.h()), 5000);
+}
+
+TEST(Nesting, CopiesNeverNestPastTheLimitSoEveryWrittenTextLoadsAgain) {
+  RunWithStack(kWindowsDefaultStack, [] {
+    for (const std::size_t depth : {999u, 1000u}) {
+      Doc source, target;
+      ASSERT_EQ(LoadFromString(source.h(), NestedArrays(depth)), 0);
+      long handle = source.h();
+      SetValue(target.h(), "copy", static_cast<void*>(&handle));
+      const std::string expected = depth == 999 ? NestedArrays(999) : std::string("null");
+      EXPECT_EQ(target.text(), "{\"copy\":" + expected + "}") << depth;
+      Doc reloaded;
+      EXPECT_EQ(LoadFromString(reloaded.h(), target.text()), 0) << depth;
+    }
+    for (const std::size_t depth : {998u, 999u}) {
+      Doc source, target;
+      ASSERT_EQ(LoadFromString(source.h(), NestedArrays(depth)), 0);
+      std::vector<COrvBaseJson*> objects{reinterpret_cast<COrvBaseJson*>(source.h())};
+      reinterpret_cast<COrvBaseJson*>(target.h())->SetObjectArray("a", objects);
+      const std::string expected = depth == 998 ? NestedArrays(998) : std::string("null");
+      EXPECT_EQ(target.text(), "{\"a\":[" + expected + "]}") << depth;
+    }
+  });
 }

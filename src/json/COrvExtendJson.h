@@ -96,7 +96,9 @@ class COrvExtendJson : public COrvBaseJson {
 
   // A copy of the other object's root, allocated from this document: its
   // text parsed as every load parses, or null when it has no valid text.
-  Value ImportObjectValue(COrvBaseJson& other);
+  // levelsAbove is how many containers will hold the copy (the root object,
+  // and an array for SetObjectArray); they count against the nesting limit.
+  Value ImportObjectValue(COrvBaseJson& other, unsigned levelsAbove);
 
   rapidjson::Document m_document;
   std::vector<COrvBaseJson*> m_children;

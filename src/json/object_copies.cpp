@@ -4,16 +4,17 @@
 #include "../text/json_write.h"
 #include "COrvExtendJson.h"
 
-rapidjson::Value COrvExtendJson::ImportObjectValue(COrvBaseJson& other) {
+rapidjson::Value COrvExtendJson::ImportObjectValue(COrvBaseJson& other, unsigned levelsAbove) {
   // Taken before anything changes here, so an object copied into itself
   // gives its state before the call.
   const std::string text = other.GetString();
   // The temporary document allocates from this document's pool, so its root
   // can be moved into place without a second, deep copy.
   rapidjson::Document parsed(&m_document.GetAllocator());
-  // Text that does not parse (a source holding NaN or infinity has none)
-  // leaves the root null, and null is what gets stored.
-  orv::ParseJsonText(parsed, text.c_str());
+  // Text that does not parse (a source holding NaN or infinity has none, and
+  // one nested so deep that the copy would pass the nesting limit where it
+  // is placed) leaves the root null, and null is what gets stored.
+  orv::ParseJsonText(parsed, text.c_str(), orv::kMaxNestingDepth - levelsAbove);
   Value copy;
   copy.Swap(parsed);
   return copy;
@@ -21,7 +22,7 @@ rapidjson::Value COrvExtendJson::ImportObjectValue(COrvBaseJson& other) {
 
 void COrvExtendJson::SetValue(const char* key, COrvBaseJson* source) {
   if (source == nullptr || key == nullptr || !m_document.IsObject()) return;
-  Value copy = ImportObjectValue(*source);
+  Value copy = ImportObjectValue(*source, 1);
   AppendMember(key, copy);
 }
 
@@ -30,7 +31,7 @@ void COrvExtendJson::SetObjectArray(const char* key, std::vector<COrvBaseJson*>&
   auto& allocator = m_document.GetAllocator();
   Value array(rapidjson::kArrayType);
   for (COrvBaseJson* object : objects) {
-    if (object != nullptr) array.PushBack(ImportObjectValue(*object), allocator);
+    if (object != nullptr) array.PushBack(ImportObjectValue(*object, 2), allocator);
   }
   AppendMember(key, array);
 }

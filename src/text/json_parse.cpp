@@ -14,7 +14,7 @@ using rapidjson::SizeType;
 // false from any event ends the parse as an error.
 class ExactHandler {
  public:
-  explicit ExactHandler(rapidjson::Document& doc) : doc_(doc) {}
+  ExactHandler(rapidjson::Document& doc, unsigned maxDepth) : doc_(doc), maxDepth_(maxDepth) {}
 
   bool Null() { return doc_.Null(); }
   bool Bool(bool b) { return doc_.Bool(b); }
@@ -52,9 +52,10 @@ class ExactHandler {
   }
 
  private:
-  bool Enter() { return ++depth_ <= kMaxNestingDepth; }
+  bool Enter() { return ++depth_ <= maxDepth_; }
 
   rapidjson::Document& doc_;
+  const unsigned maxDepth_;
   unsigned depth_ = 0;
 };
 
@@ -62,14 +63,14 @@ constexpr unsigned kParseFlags = rapidjson::kParseDefaultFlags | rapidjson::kPar
 
 }  // namespace
 
-bool ParseJsonText(rapidjson::Document& doc, const char* text) {
+bool ParseJsonText(rapidjson::Document& doc, const char* text, unsigned maxDepth) {
   bool parsed = false;
   // Populate moves the finished value into the root only when the generator
   // succeeds, and empties the document's value stack either way.
   auto generate = [&](rapidjson::Document& target) {
     rapidjson::StringStream stream(text);
     rapidjson::Reader reader;
-    ExactHandler handler(target);
+    ExactHandler handler(target, maxDepth);
     parsed = !reader.Parse<kParseFlags>(stream, handler).IsError();
     return parsed;
   };

@@ -14,9 +14,11 @@ constexpr unsigned kMaxNestingDepth = 1000;
 // Parses the NUL-terminated UTF-8 text (it ends at its first NUL byte) with
 // RapidJSON's default grammar, numbers converted exactly. On success the root
 // of doc is replaced and true is returned; otherwise doc is left unchanged.
-// A number whose value is not finite, or nesting deeper than
-// kMaxNestingDepth, makes the text invalid.
-bool ParseJsonText(rapidjson::Document& doc, const char* text);
+// A number whose value is not finite, or nesting deeper than maxDepth, makes
+// the text invalid. A value parsed to be placed inside another document gets
+// a smaller maxDepth, so that no document ever nests deeper than
+// kMaxNestingDepth and everything written can be loaded again.
+bool ParseJsonText(rapidjson::Document& doc, const char* text, unsigned maxDepth = kMaxNestingDepth);
 
 }  // namespace orv
 

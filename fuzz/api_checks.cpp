@@ -1,0 +1,328 @@
+// A byte string read as a program of API calls on three handles plus the
+// rejected handles 0 and -1.
+#include <cmath>
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "OrvJson.h"
+#include "checks.h"
+#include "require.h"
+
+namespace orvfuzz {
+namespace {
+
+// Reads the fuzzer's bytes as numbers and strings; zeros once they run out.
+class ByteReader {
+ public:
+  ByteReader(const std::uint8_t* data, std::size_t size) : data_(data), size_(size) {}
+  bool empty() const { return size_ == 0; }
+  std::uint8_t Byte() {
+    if (size_ == 0) return 0;
+    --size_;
+    return *data_++;
+  }
+  template <typename T>
+  T Raw() {
+    T value{};
+    unsigned char bytes[sizeof(T)];
+    for (unsigned char& b : bytes) b = Byte();
+    std::memcpy(&value, bytes, sizeof value);
+    return value;
+  }
+  std::string Text() {
+    std::string text;
+    for (std::size_t length = Byte() % 40; length > 0 && !empty(); --length) {
+      text += static_cast<char>(Byte());
+    }
+    return text;
+  }
+
+ private:
+  const std::uint8_t* data_;
+  std::size_t size_;
+};
+
+// How deeply a JSON text nests, counting brackets outside strings.
+int NestingDepth(const std::string& text) {
+  int depth = 0, deepest = 0;
+  bool inString = false;
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    const char c = text[i];
+    if (inString) {
+      if (c == '\\')
+        ++i;
+      else if (c == '"')
+        inString = false;
+    } else if (c == '"') {
+      inString = true;
+    } else if (c == '[' || c == '{') {
+      deepest = std::max(deepest, ++depth);
+    } else if (c == ']' || c == '}') {
+      --depth;
+    }
+  }
+  return deepest;
+}
+
+class Program {
+ public:
+  Program(const std::uint8_t* data, std::size_t size) : in_(data, size) {
+    for (long& h : live_) h = Create();
+  }
+  ~Program() {
+    for (long h : live_) Release(h);
+  }
+
+  void Run() {
+    for (int steps = 0; steps < 200 && !in_.empty(); ++steps) {
+      Step();
+      for (long h : live_) CheckInvariants(h);
+    }
+  }
+
+ private:
+  // Slots 0-2 are live handles, 3 is the handle 0 and 4 the handle -1.
+  long Handle(std::uint8_t slot) {
+    switch (slot % 5) {
+      case 3:
+        return 0;
+      case 4:
+        return -1;
+      default:
+        return live_[slot % 5];
+    }
+  }
+  long* HandleVariable(std::uint8_t slot) {
+    spare_ = Handle(slot);
+    return slot % 5 < 3 ? &live_[slot % 5] : &spare_;
+  }
+
+  void Step() {
+    const std::uint8_t op = in_.Byte();
+    const long h = Handle(in_.Byte());
+    const std::string key = in_.Text();
+    const char* k = key.c_str();
+    long result = 0;
+    switch (op % 28) {
+      case 0:
+        result = SetValue(h, k);
+        break;
+      case 1:
+        result = SetValue(h, k, in_.Raw<int>());
+        break;
+      case 2:
+        result = SetValue(h, k, in_.Raw<unsigned>());
+        break;
+      case 3:
+        result = SetValue(h, k, (in_.Byte() & 1) != 0);
+        break;
+      case 4:
+        result = SetValue(h, k, in_.Raw<float>());
+        break;
+      case 5:
+        result = SetValue(h, k, in_.Raw<double>());
+        break;
+      case 6:
+        result = SetValue(h, k, in_.Text().c_str());
+        break;
+      case 7:
+        result = SetValue(h, k, in_.Text());
+        break;
+      case 8: {
+        std::vector<unsigned char> v(in_.Byte() % 8, in_.Byte());
+        result = SetValue(h, k, v);
+        break;
+      }
+      case 9: {
+        std::vector<short> v(in_.Byte() % 8, in_.Raw<short>());
+        result = SetValue(h, k, v);
+        break;
+      }
+      case 10: {
+        std::vector<int> v(in_.Byte() % 8, in_.Raw<int>());
+        result = SetValue(h, k, v);
+        break;
+      }
+      case 11: {
+        std::vector<double> v(in_.Byte() % 8, in_.Raw<double>());
+        result = SetValue(h, k, v);
+        break;
+      }
+      case 12: {
+        std::vector<std::string> v(in_.Byte() % 8, in_.Text());
+        result = SetValue(h, k, v);
+        break;
+      }
+      case 13: {
+        const std::uint8_t source = in_.Byte();
+        if (!Small(Handle(source))) return;
+        result = SetValue(h, k, source == 255 ? nullptr : static_cast<void*>(HandleVariable(source)));
+        break;
+      }
+      case 14: {
+        std::vector<void*> sources;
+        for (int n = in_.Byte() % 4; n > 0; --n) {
+          const std::uint8_t source = in_.Byte();
+          if (!Small(Handle(source))) return;
+          sources.push_back(HandleVariable(source));
+        }
+        result = SetValue(h, k, sources);
+        break;
+      }
+      case 15:
+        ReadKey(h, k);
+        return;
+      case 16:
+        ReadKeyArrays(h, k);
+        return;
+      case 17: {
+        long* target = HandleVariable(in_.Byte());
+        result = GetValue(h, k, static_cast<void*>(target));
+        if (result == 0) ORV_REQUIRE(!GetString(*target).empty());
+        break;
+      }
+      case 18:
+        ReadIndex(h, static_cast<int>(in_.Raw<short>()));
+        return;
+      case 19: {
+        long* target = HandleVariable(in_.Byte());
+        result = GetValue(h, static_cast<int>(in_.Byte()) - 2, static_cast<void*>(target));
+        break;
+      }
+      case 20:
+        result = Clear(h);
+        break;
+      case 21:
+        result = LoadFromString(h, in_.Text());
+        break;
+      case 22:
+        result = LoadFromString(h, GetString(Handle(in_.Byte())));
+        break;
+      case 23:
+        CheckFileRoundTrip(h);
+        return;
+      case 24: {
+        OrvVector tags;
+        result = GetTagCollect(h, tags);
+        break;
+      }
+      case 25:
+        CheckCopy(h, Handle(in_.Byte()), Handle(in_.Byte()));
+        return;
+      case 26:
+        result = Members(h);
+        break;
+      default: {
+        int type = 0;
+        const int index = static_cast<int>(in_.Byte()) - 2;
+        result = GetItemType(h, index, type);
+        GetArryItemType(h, index, type);
+        GetArryItemType(h, key, type);
+        break;
+      }
+    }
+    if (h <= 0) ORV_REQUIRE(result == -1);
+  }
+
+  void ReadKey(long h, const char* k) {
+    int i = 7;
+    unsigned u = 7;
+    float f = 7;
+    double d = 7;
+    bool b = true;
+    std::string s = "x";
+    const long results = GetValue(h, k, i) + GetValue(h, k, u) + GetValue(h, k, f) + GetValue(h, k, d) +
+                         GetValue(h, k, b) + GetValue(h, k, s) + GetIsNULL(h, k);
+    if (h <= 0) ORV_REQUIRE(results == -7 && i == 7 && u == 7 && f == 7 && d == 7 && b && s == "x");
+    ORV_REQUIRE(h > 0 || GetString(h, k).empty());
+  }
+
+  void ReadKeyArrays(long h, const char* k) {
+    std::vector<unsigned char> bytes;
+    std::vector<short> shorts;
+    std::vector<int> ints;
+    std::vector<double> doubles;
+    std::vector<std::string> strings;
+    GetValue(h, k, bytes);
+    GetValue(h, k, shorts);
+    GetValue(h, k, ints);
+    GetValue(h, k, doubles);
+    GetValue(h, k, strings);
+    if (h <= 0) ORV_REQUIRE(bytes.empty() && shorts.empty() && ints.empty() && doubles.empty() && strings.empty());
+  }
+
+  void ReadIndex(long h, int index) {
+    short s = 0;
+    int i = 0;
+    float f = 0;
+    double d = 0;
+    bool b = false;
+    std::string text;
+    const long results = GetValue(h, index, s) + GetValue(h, index, i) + GetValue(h, index, f) + GetValue(h, index, d) +
+                         GetValue(h, index, b) + GetValue(h, index, text) + GetIsNULL(h, index);
+    if (h <= 0 || index < 0 || index >= Members(h)) ORV_REQUIRE(results == -7);
+  }
+
+  void CheckFileRoundTrip(long h) {
+    if (h <= 0) return;
+    const std::string text = GetString(h);
+    const std::string path = ScratchPath();
+    const long written = WriteToFile(h, path);
+    ORV_REQUIRE(written == ((text.empty() || text == "null") ? -1 : 0));
+    if (written != 0) return;
+    const long loaded = Create();
+    int hasBom = -1;
+    ORV_REQUIRE(LoadJsonFile(loaded, path.c_str(), hasBom) == 1 && hasBom == 0);
+    ORV_REQUIRE(GetString(loaded) == text);
+    Release(loaded);
+  }
+
+  // A member copied in and taken out again has the source's text.
+  void CheckCopy(long into, long source, long target) {
+    if (into <= 0 || source <= 0 || target <= 0 || into == target || !Small(source)) return;
+    const std::string key = "\x01copy" + std::to_string(copies_++);
+    double probe = 0;
+    if (GetValue(into, key.c_str(), probe) == 0) return;  // the input made a member of that name
+    const std::string sourceText = GetString(source);
+    const bool intoIsObject = GetString(into).rfind('{', 0) == 0;
+    long sourceHandle = source;
+    ORV_REQUIRE(SetValue(into, key.c_str(), static_cast<void*>(&sourceHandle)) == 0);
+    if (!intoIsObject) return;
+    long targetHandle = target;
+    const long taken = GetValue(into, key.c_str(), static_cast<void*>(&targetHandle));
+    const bool container = !sourceText.empty() && (sourceText[0] == '{' || sourceText[0] == '[');
+    if (container && NestingDepth(sourceText) < 1000) {
+      ORV_REQUIRE(taken == 0);
+      ORV_REQUIRE(GetString(target) == sourceText);
+    } else {
+      ORV_REQUIRE(taken == -1);  // the member is a scalar, or null for a source without text
+    }
+  }
+
+  // Copies double a document that is put into itself, so they stop at a size.
+  static bool Small(long h) { return h <= 0 || GetString(h).size() < (1u << 16); }
+
+  static void CheckInvariants(long h) {
+    OrvVector tags;
+    ORV_REQUIRE(GetTagCollect(h, tags) == Members(h));
+    ORV_REQUIRE(tags.m_items.size() == static_cast<std::size_t>(Members(h)));
+    const std::string text = GetString(h);
+    if (text.empty()) return;  // holds NaN or infinity
+    const long again = Create();
+    ORV_REQUIRE(LoadFromString(again, text) == 0);
+    ORV_REQUIRE(GetString(again) == text);
+    Release(again);
+  }
+
+  ByteReader in_;
+  long live_[3];
+  long spare_ = 0;
+  int copies_ = 0;
+};
+
+}  // namespace
+
+void CheckApiSequence(const std::uint8_t* data, std::size_t size) { Program(data, size).Run(); }
+
+}  // namespace orvfuzz
