@@ -7,6 +7,7 @@ FUZZ_DIR ?= build-fuzz
 FUZZ_SECONDS ?= 60
 MINGW ?= i686-w64-mingw32
 RAPIDJSON_HEADERS ?= /usr/include/rapidjson
+FASTFLOAT_HEADERS ?= /usr/include/fast_float
 GTEST_SOURCES ?= /usr/src/googletest
 JOBS ?= $(shell nproc)
 WERROR ?= OFF
@@ -14,7 +15,7 @@ CONFIG ?= RelWithDebInfo
 
 CMAKE_CONFIGURE = cmake -S . -DCMAKE_BUILD_TYPE=$(CONFIG) -DORVJSON_WERROR=$(WERROR)
 CTEST = ctest --output-on-failure --no-tests=error -j $(JOBS)
-SANITIZER_ENV = ASAN_OPTIONS=detect_leaks=1:strict_string_checks=1:detect_stack_use_after_return=1 \
+SANITIZER_ENV = ASAN_OPTIONS=detect_leaks=1:strict_string_checks=1:detect_stack_use_after_return=1:allocator_may_return_null=1 \
 	UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 
 .PHONY: all build run test test-plain test-sanitize test-threads test-windows fuzz clean
@@ -54,19 +55,21 @@ test-threads:
 	TSAN_OPTIONS=halt_on_error=1 $(TSAN_DIR)/tests/orvjson_api_tests --gtest_filter='Threads.*'
 
 # The 32-bit Windows DLL, the whole suite and the tool, cross-built with
-# MinGW-w64 and run under wine. The compiler sees only RapidJSON's headers,
-# never the host's C library headers.
+# MinGW-w64 and run under wine. The compiler sees only the header-only
+# dependencies (RapidJSON, fast_float), never the host's C library headers.
 WINDOWS_ABS = $(abspath $(WINDOWS_DIR))
 WINE_ENV = WINEDEBUG=-all WINEARCH=win32 WINEPREFIX=$(WINDOWS_ABS)/wineprefix WINEDLLOVERRIDES="mscoree,mshtml=" \
 	WINEPATH="$$(dirname "$$($(MINGW)-g++-posix -print-libgcc-file-name)");/usr/$(MINGW)/lib"
 
 test-windows:
 	@scripts/deps.sh windows
-	mkdir -p $(WINDOWS_DIR)/rapidjson-include
-	ln -sfn $(RAPIDJSON_HEADERS) $(WINDOWS_DIR)/rapidjson-include/rapidjson
+	mkdir -p $(WINDOWS_DIR)/header-deps
+	ln -sfn $(RAPIDJSON_HEADERS) $(WINDOWS_DIR)/header-deps/rapidjson
+	ln -sfn $(FASTFLOAT_HEADERS) $(WINDOWS_DIR)/header-deps/fast_float
 	cmake -S . -B $(WINDOWS_DIR) -DCMAKE_TOOLCHAIN_FILE=cmake/toolchain-mingw32.cmake \
 		-DCMAKE_BUILD_TYPE=$(CONFIG) -DORVJSON_WERROR=$(WERROR) -DORVJSON_BUILD_TESTS=ON \
-		-DORVJSON_RAPIDJSON_INCLUDE_DIR=$(WINDOWS_ABS)/rapidjson-include -DORVJSON_GTEST_SOURCE_DIR=$(GTEST_SOURCES)
+		-DORVJSON_RAPIDJSON_INCLUDE_DIR=$(WINDOWS_ABS)/header-deps -DORVJSON_FASTFLOAT_INCLUDE_DIR=$(WINDOWS_ABS)/header-deps \
+		-DORVJSON_GTEST_SOURCE_DIR=$(GTEST_SOURCES)
 	cmake --build $(WINDOWS_DIR) -j $(JOBS)
 	$(WINE_ENV) wineboot --init
 	cd $(WINDOWS_DIR) && $(WINE_ENV) $(CTEST); status=$$?; $(WINE_ENV) wineserver --kill 2>/dev/null; exit $$status

@@ -1,8 +1,8 @@
 # Cross build for 32-bit x86 Windows with Debian's MinGW-w64 (the POSIX thread
 # model, which std::mutex in GoogleTest needs); the results run
-# under wine. RapidJSON is header-only: point ORVJSON_RAPIDJSON_INCLUDE_DIR at
-# a folder holding only its headers, so that no Linux C library header leaks
-# into the Windows build.
+# under wine. The header-only dependencies come from a folder holding only
+# their headers (see OrvJsonDependencies.cmake), so that no Linux C library
+# header leaks into the Windows build.
 set(CMAKE_SYSTEM_NAME Windows)
 set(CMAKE_SYSTEM_PROCESSOR x86)
 set(ORVJSON_MINGW_TRIPLE i686-w64-mingw32)

@@ -6,9 +6,9 @@ set -euo pipefail
 
 packages_for() {
   case "$1" in
-    build) echo "cmake make g++ rapidjson-dev" ;;
-    test) echo "cmake make g++ rapidjson-dev libgtest-dev clang libclang-rt-14-dev" ;;
-    windows) echo "cmake make rapidjson-dev googletest mingw-w64 wine wine32:i386" ;;
+    build) echo "cmake make g++ rapidjson-dev libfast-float-dev" ;;
+    test) echo "cmake make g++ rapidjson-dev libfast-float-dev libgtest-dev clang libclang-rt-14-dev" ;;
+    windows) echo "cmake make rapidjson-dev libfast-float-dev googletest mingw-w64 wine wine32:i386" ;;
     *) echo "deps.sh: unknown group '$1'" >&2; exit 2 ;;
   esac
 }

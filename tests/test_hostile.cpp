@@ -1,7 +1,9 @@
 // Input a user did not write: huge, repetitive, every byte value, boundaries.
 #include <climits>
 #include <cstdint>
+#include <cstdio>
 #include <limits>
+#include <new>
 #include <string>
 #include <vector>
 
@@ -22,9 +24,16 @@ TEST(Hostile, ADocumentOfOneTwoHundredMegabyteStringLoadsAndWritesBack) {
   text.front() = '"';
   text.back() = '"';
   Doc doc;
-  ASSERT_EQ(LoadFromString(doc.h(), text), 0);
-  EXPECT_EQ(Members(doc.h()), 0);
-  EXPECT_TRUE(doc.text() == text);
+  try {
+    ASSERT_EQ(LoadFromString(doc.h(), text), 0);
+    EXPECT_EQ(Members(doc.h()), 0);
+    EXPECT_TRUE(doc.text() == text);
+  } catch (const std::bad_alloc&) {
+    // A 32-bit process may run out of address space for the copies; that
+    // must surface as std::bad_alloc, never as a crash.
+    if (sizeof(void*) > 4) throw;
+    std::printf("32-bit process: std::bad_alloc reported as designed\n");
+  }
 }
 
 TEST(Hostile, AMillionMembersWithTheSameNameAreAllKept) {

@@ -6,9 +6,8 @@
 #include <string>
 #include <vector>
 
-#include <rapidjson/document.h>
-
 #include "OrvJson.h"
+#include "json_types.h"
 
 class COrvExtendJson : public COrvBaseJson {
  public:
@@ -73,7 +72,7 @@ class COrvExtendJson : public COrvBaseJson {
   long GetArryItemType(int index, int& type);
 
  private:
-  using Value = rapidjson::Value;
+  using Value = orv::Value;
 
   // Appends (key, value) to an object root; value is moved from. Does nothing
   // for another kind of root, or for a null key.
@@ -100,7 +99,7 @@ class COrvExtendJson : public COrvBaseJson {
   // and an array for SetObjectArray); they count against the nesting limit.
   Value ImportObjectValue(COrvBaseJson& other, unsigned levelsAbove);
 
-  rapidjson::Document m_document;
+  orv::Document m_document;
   std::vector<COrvBaseJson*> m_children;
 };
 

@@ -2,7 +2,7 @@
 
 namespace {
 
-using rapidjson::Value;
+using orv::Value;
 
 // Appends every element of the member's array that accept() takes; stops at
 // the first it refuses. Missing members, other kinds and empty arrays are -1

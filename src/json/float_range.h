@@ -2,7 +2,7 @@
 #ifndef ORVJSON_SRC_JSON_FLOAT_RANGE_H
 #define ORVJSON_SRC_JSON_FLOAT_RANGE_H
 
-#include <rapidjson/document.h>
+#include "json_types.h"
 
 namespace orv {
 
@@ -12,7 +12,7 @@ constexpr double kFloatBound = 3.4028234e38;
 
 // A number stored as a double within [-kFloatBound, kFloatBound]; integers
 // and NaN are outside.
-inline bool IsInFloatRange(const rapidjson::Value& value) {
+inline bool IsInFloatRange(const Value& value) {
   if (!value.IsDouble()) return false;
   const double d = value.GetDouble();
   return d >= -kFloatBound && d <= kFloatBound;

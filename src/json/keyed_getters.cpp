@@ -1,7 +1,7 @@
 #include "COrvExtendJson.h"
 #include "float_range.h"
 
-const rapidjson::Value* COrvExtendJson::FindMemberValue(const char* key) const {
+const orv::Value* COrvExtendJson::FindMemberValue(const char* key) const {
   if (key == nullptr || !m_document.IsObject()) return nullptr;
   // FindMember compares lengths before bytes and takes the first match.
   const auto member = m_document.FindMember(key);

@@ -17,7 +17,13 @@ void COrvExtendJson::Destroy() {
   delete this;
 }
 
-void COrvExtendJson::Clear() { m_document.SetObject(); }
+void COrvExtendJson::Clear() {
+  // A fresh document rather than SetObject: the pool never frees a value on
+  // its own, so only dropping the whole pool gives the old root's memory back.
+  orv::Document fresh;
+  fresh.SetObject();
+  m_document.Swap(fresh);
+}
 
 long COrvExtendJson::Members() {
   if (m_document.IsObject()) return static_cast<long>(m_document.MemberCount());

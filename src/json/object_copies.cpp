@@ -4,13 +4,13 @@
 #include "../text/json_write.h"
 #include "COrvExtendJson.h"
 
-rapidjson::Value COrvExtendJson::ImportObjectValue(COrvBaseJson& other, unsigned levelsAbove) {
+orv::Value COrvExtendJson::ImportObjectValue(COrvBaseJson& other, unsigned levelsAbove) {
   // Taken before anything changes here, so an object copied into itself
   // gives its state before the call.
   const std::string text = other.GetString();
   // The temporary document allocates from this document's pool, so its root
   // can be moved into place without a second, deep copy.
-  rapidjson::Document parsed(&m_document.GetAllocator());
+  orv::Document parsed(&m_document.GetAllocator());
   // Text that does not parse (a source holding NaN or infinity has none, and
   // one nested so deep that the copy would pass the nesting limit where it
   // is placed) leaves the root null, and null is what gets stored.

@@ -3,7 +3,7 @@
 #include "COrvExtendJson.h"
 #include "float_range.h"
 
-const rapidjson::Value* COrvExtendJson::ElementAt(int index) const {
+const orv::Value* COrvExtendJson::ElementAt(int index) const {
   if (!m_document.IsArray() || index < 0 || static_cast<unsigned>(index) >= m_document.Size()) return nullptr;
   return &m_document[static_cast<rapidjson::SizeType>(index)];
 }

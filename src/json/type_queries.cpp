@@ -2,7 +2,7 @@
 
 namespace {
 
-using rapidjson::Value;
+using orv::Value;
 
 // Item type codes: RapidJSON's type numbers for containers and strings, its
 // flag bits for booleans and numbers, and 0 (its null type) for null.

@@ -1,7 +1,5 @@
 #include "json_parse.h"
 
-#include <rapidjson/reader.h>
-
 #include "json_number.h"
 
 namespace orv {
@@ -9,36 +7,37 @@ namespace {
 
 using rapidjson::SizeType;
 
-// Stands between RapidJSON's reader and the document's own handler: numbers
-// arrive as text and are converted exactly, and nesting is bounded. Returning
-// false from any event ends the parse as an error.
+bool IsNumberChar(char c) { return (c >= '0' && c <= '9') || c == '.' || c == 'e' || c == 'E' || c == '+' || c == '-'; }
+
+// Stands between RapidJSON's reader and the document's own handler: doubles
+// are converted again, exactly, from their text, and nesting is bounded.
+// Returning false from any event ends the parse as an error.
 class ExactHandler {
  public:
-  ExactHandler(rapidjson::Document& doc, unsigned maxDepth) : doc_(doc), maxDepth_(maxDepth) {}
+  ExactHandler(Document& doc, const rapidjson::StringStream& stream, unsigned maxDepth)
+      : doc_(doc), stream_(stream), maxDepth_(maxDepth) {}
 
   bool Null() { return doc_.Null(); }
   bool Bool(bool b) { return doc_.Bool(b); }
+  // RapidJSON reads integers exactly; only its doubles can be off.
   bool Int(int i) { return doc_.Int(i); }
   bool Uint(unsigned u) { return doc_.Uint(u); }
   bool Int64(std::int64_t i) { return doc_.Int64(i); }
   bool Uint64(std::uint64_t u) { return doc_.Uint64(u); }
-  bool Double(double d) { return doc_.Double(d); }
+  bool Double(double) {
+    // The reader scans a number on a local copy of the stream and moves the
+    // stream itself past the number only once this event returns, so the
+    // stream still points at the number's first character.
+    const char* begin = stream_.src_;
+    const char* end = begin;
+    while (IsNumberChar(*end)) ++end;
+    double exact = 0.0;
+    if (!ParseJsonDouble(begin, static_cast<std::size_t>(end - begin), exact)) return false;
+    return doc_.Double(exact);
+  }
+  bool RawNumber(const char*, SizeType, bool) { return false; }  // numbers never arrive as text
   bool String(const char* s, SizeType length, bool copy) { return doc_.String(s, length, copy); }
   bool Key(const char* s, SizeType length, bool copy) { return doc_.Key(s, length, copy); }
-
-  bool RawNumber(const char* s, SizeType length, bool) {
-    JsonNumber number;
-    if (!ParseJsonNumber(s, length, number)) return false;
-    switch (number.kind) {
-      case JsonNumber::Kind::kSigned:
-        return doc_.Int64(number.i);
-      case JsonNumber::Kind::kUnsigned:
-        return doc_.Uint64(number.u);
-      case JsonNumber::Kind::kDouble:
-        break;
-    }
-    return doc_.Double(number.d);
-  }
 
   bool StartObject() { return Enter() && doc_.StartObject(); }
   bool EndObject(SizeType members) {
@@ -54,24 +53,23 @@ class ExactHandler {
  private:
   bool Enter() { return ++depth_ <= maxDepth_; }
 
-  rapidjson::Document& doc_;
+  Document& doc_;
+  const rapidjson::StringStream& stream_;
   const unsigned maxDepth_;
   unsigned depth_ = 0;
 };
 
-constexpr unsigned kParseFlags = rapidjson::kParseDefaultFlags | rapidjson::kParseNumbersAsStringsFlag;
-
 }  // namespace
 
-bool ParseJsonText(rapidjson::Document& doc, const char* text, unsigned maxDepth) {
+bool ParseJsonText(Document& doc, const char* text, unsigned maxDepth) {
   bool parsed = false;
   // Populate moves the finished value into the root only when the generator
   // succeeds, and empties the document's value stack either way.
-  auto generate = [&](rapidjson::Document& target) {
+  auto generate = [&](Document& target) {
     rapidjson::StringStream stream(text);
-    rapidjson::Reader reader;
-    ExactHandler handler(target, maxDepth);
-    parsed = !reader.Parse<kParseFlags>(stream, handler).IsError();
+    Reader reader;
+    ExactHandler handler(target, stream, maxDepth);
+    parsed = !reader.Parse<rapidjson::kParseDefaultFlags>(stream, handler).IsError();
     return parsed;
   };
   doc.Populate(generate);

@@ -2,7 +2,7 @@
 #ifndef ORVJSON_SRC_TEXT_JSON_PARSE_H
 #define ORVJSON_SRC_TEXT_JSON_PARSE_H
 
-#include <rapidjson/document.h>
+#include "../json/json_types.h"
 
 namespace orv {
 
@@ -18,7 +18,7 @@ constexpr unsigned kMaxNestingDepth = 1000;
 // the text invalid. A value parsed to be placed inside another document gets
 // a smaller maxDepth, so that no document ever nests deeper than
 // kMaxNestingDepth and everything written can be loaded again.
-bool ParseJsonText(rapidjson::Document& doc, const char* text, unsigned maxDepth = kMaxNestingDepth);
+bool ParseJsonText(Document& doc, const char* text, unsigned maxDepth = kMaxNestingDepth);
 
 }  // namespace orv
 

@@ -4,18 +4,17 @@
 
 #include <string>
 
-#include <rapidjson/document.h>
-#include <rapidjson/stringbuffer.h>
+#include "../json/json_types.h"
 
 namespace orv {
 
 // Writes the compact text of value into out. Returns false when the value
 // holds a NaN or an infinite double, which JSON text cannot express; out then
 // holds an incomplete text that must not be used.
-bool WriteJsonText(const rapidjson::Value& value, rapidjson::StringBuffer& out);
+bool WriteJsonText(const Value& value, StringBuffer& out);
 
 // The compact text of value, or an empty string when it has none.
-std::string JsonText(const rapidjson::Value& value);
+std::string JsonText(const Value& value);
 
 }  // namespace orv
 

@@ -2,8 +2,15 @@
 #include "file_io.h"
 #include "json_parse.h"
 
+// Each load parses into a document of its own. On success the two swap and
+// the old root goes with the old pool, so a load gives back the memory of
+// what it replaces; a failed parse leaves nothing behind either.
+
 long COrvExtendJson::LoadFromString(const std::string& text) {
-  return orv::ParseJsonText(m_document, text.c_str()) ? 0 : -1;
+  orv::Document parsed;
+  if (!orv::ParseJsonText(parsed, text.c_str())) return -1;
+  m_document.Swap(parsed);
+  return 0;
 }
 
 long COrvExtendJson::LoadJsonFile(const char* path, int& hasBom) {
@@ -14,5 +21,8 @@ long COrvExtendJson::LoadJsonFile(const char* path, int& hasBom) {
   // JSON text never starts with 0xEF, so a file with the mark always fails to
   // parse; the flag tells the caller why.
   hasBom = bytes.size >= 3 && data[0] == 0xEF && data[1] == 0xBB && data[2] == 0xBF ? 1 : 0;
-  return orv::ParseJsonText(m_document, bytes.data.get()) ? 1 : 0;
+  orv::Document parsed;
+  if (!orv::ParseJsonText(parsed, bytes.data.get())) return 0;
+  m_document.Swap(parsed);
+  return 1;
 }

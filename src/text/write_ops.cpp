@@ -19,7 +19,7 @@ long COrvExtendJson::WriteToFile(const std::string& path) {
   // A null root is refused, and so is a document without JSON text; the
   // file is not opened in either case, so it keeps what it held.
   if (m_document.IsNull()) return -1;
-  rapidjson::StringBuffer text;
+  orv::StringBuffer text;
   if (!orv::WriteJsonText(m_document, text)) return -1;
   return orv::WriteWholeFile(path.c_str(), text.GetString(), text.GetSize()) ? 0 : -1;
 }

@@ -1,0 +1,31 @@
+// The benchmark inputs: the standard corpora and generated documents.
+#ifndef ORVJSON_BENCH_CORPUS_H
+#define ORVJSON_BENCH_CORPUS_H
+
+#include <string>
+#include <vector>
+
+namespace orvbench {
+
+// The corpus files by short name (canada, citm, twitter).
+struct CorpusFile {
+  std::string name;
+  std::string path;
+  std::string text;
+};
+
+// The three corpora, read once. The folder comes from ORVJSON_CORPUS, or
+// else the shared folder beside the project.
+const std::vector<CorpusFile>& Corpora();
+
+// {"m0":0,"m1":1,...} with count members.
+std::string ObjectOfMembers(int count);
+// [0.5,1.5,...] with count doubles.
+std::string ArrayOfDoubles(int count);
+
+// A scratch file path for write benchmarks.
+std::string ScratchFile(const std::string& name);
+
+}  // namespace orvbench
+
+#endif  // ORVJSON_BENCH_CORPUS_H
