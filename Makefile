@@ -1,9 +1,13 @@
 # Drives CMake. `make run` and `make test` are the two set-up commands.
+SHELL := /bin/bash
 BUILD_DIR ?= build
 SANITIZE_DIR ?= build-sanitize
 WINDOWS_DIR ?= build-windows
 TSAN_DIR ?= build-tsan
 FUZZ_DIR ?= build-fuzz
+BENCH_DIR ?= build-bench
+BENCH_REPETITIONS ?= 12
+REPORT_DIR ?= docs/benchmarks
 FUZZ_SECONDS ?= 60
 MINGW ?= i686-w64-mingw32
 RAPIDJSON_HEADERS ?= /usr/include/rapidjson
@@ -18,7 +22,8 @@ CTEST = ctest --output-on-failure --no-tests=error -j $(JOBS)
 SANITIZER_ENV = ASAN_OPTIONS=detect_leaks=1:strict_string_checks=1:detect_stack_use_after_return=1:allocator_may_return_null=1 \
 	UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 
-.PHONY: all build run test test-plain test-sanitize test-threads test-windows fuzz clean
+.PHONY: all build run test test-plain test-sanitize test-threads test-windows fuzz bench bench-report bench-smoke \
+	install-check format format-check lint clean
 
 all: build
 
@@ -82,5 +87,62 @@ fuzz:
 	cmake --build $(FUZZ_DIR) -j $(JOBS)
 	$(SANITIZER_ENV) scripts/run-fuzz.sh $(FUZZ_DIR) $(FUZZ_SECONDS)
 
+# Installs into a scratch prefix and builds examples/host against the installed
+# CMake package (and checks the pkg-config file), as an outside consumer would.
+INSTALL_CHECK_DIR ?= build-install-check
+install-check: build
+	@scripts/deps.sh package
+	rm -rf $(INSTALL_CHECK_DIR)
+	cmake --install $(BUILD_DIR) --prefix $(abspath $(INSTALL_CHECK_DIR))/prefix
+	cmake -S examples/host -B $(INSTALL_CHECK_DIR)/host -DCMAKE_PREFIX_PATH=$(abspath $(INSTALL_CHECK_DIR))/prefix \
+		-DCMAKE_BUILD_TYPE=Release
+	cmake --build $(INSTALL_CHECK_DIR)/host
+	LD_LIBRARY_PATH=$(abspath $(INSTALL_CHECK_DIR))/prefix/lib $(INSTALL_CHECK_DIR)/host/orvjson_host \
+		$(INSTALL_CHECK_DIR)/host-output.json
+	PKG_CONFIG_PATH=$(abspath $(INSTALL_CHECK_DIR))/prefix/lib/pkgconfig \
+		g++ -std=c++17 examples/host/host.cpp $$(PKG_CONFIG_PATH=$(abspath $(INSTALL_CHECK_DIR))/prefix/lib/pkgconfig \
+		pkg-config --cflags --libs orvjson) -o $(INSTALL_CHECK_DIR)/host-pkgconfig
+	LD_LIBRARY_PATH=$(abspath $(INSTALL_CHECK_DIR))/prefix/lib $(INSTALL_CHECK_DIR)/host-pkgconfig \
+		$(INSTALL_CHECK_DIR)/host-pkgconfig.json > /dev/null
+	$(abspath $(INSTALL_CHECK_DIR))/prefix/bin/orvjson inspect > /dev/null
+	cd $(BUILD_DIR) && cpack -G DEB > /dev/null && ls *.deb
+
+# Formatting and static analysis of our own sources.
+FORMATTED = $(shell git ls-files '*.cpp' '*.h')
+format:
+	clang-format -i $(FORMATTED)
+format-check:
+	@scripts/deps.sh lint
+	clang-format --dry-run --Werror $(FORMATTED)
+lint: build
+	@scripts/deps.sh lint
+	cmake -S . -B $(BUILD_DIR) -DCMAKE_EXPORT_COMPILE_COMMANDS=ON > /dev/null
+	clang-tidy -p $(BUILD_DIR) --quiet $(shell git ls-files 'src/*.cpp' 'tools/*.cpp') 2>&1 | \
+		grep -v -E '^[0-9]+ warnings? generated\.$$' ; test $${PIPESTATUS[0]} -eq 0
+
+# Benchmarks against raw RapidJSON over ../shared/corpus (or ORVJSON_CORPUS).
+bench:
+	@scripts/deps.sh bench
+	cmake -S . -B $(BENCH_DIR) -DCMAKE_BUILD_TYPE=Release -DORVJSON_WERROR=$(WERROR) -DORVJSON_BUILD_BENCH=ON \
+		-DORVJSON_BUILD_TESTS=OFF -DORVJSON_BUILD_TOOLS=OFF
+	cmake --build $(BENCH_DIR) -j $(JOBS)
+
+# The full run: best-of-many interleaved repetitions, the memory series, and
+# the table and chart in docs/benchmarks/.
+bench-report: bench
+	$(BENCH_DIR)/bench/orvjson_bench --benchmark_repetitions=$(BENCH_REPETITIONS) \
+		--benchmark_enable_random_interleaving=true --benchmark_min_time=0.1 \
+		--benchmark_format=json --benchmark_out=$(BENCH_DIR)/results.json --benchmark_out_format=json > /dev/null
+	$(BENCH_DIR)/bench/orvjson_memory > $(BENCH_DIR)/memory.json
+	python3 scripts/bench_report.py $(BENCH_DIR)/results.json $(BENCH_DIR)/memory.json $(REPORT_DIR)
+
+# A short run for CI: the benchmarks build and run, and the report is made
+# (into the build folder); nothing is timed against a target.
+bench-smoke: bench
+	$(BENCH_DIR)/bench/orvjson_bench --benchmark_repetitions=1 --benchmark_min_time=0.001 \
+		--benchmark_format=json --benchmark_out=$(BENCH_DIR)/smoke.json --benchmark_out_format=json > /dev/null
+	$(BENCH_DIR)/bench/orvjson_memory 20 200 > $(BENCH_DIR)/smoke-memory.json
+	python3 scripts/bench_report.py $(BENCH_DIR)/smoke.json $(BENCH_DIR)/smoke-memory.json $(BENCH_DIR)
+
 clean:
-	rm -rf $(BUILD_DIR) $(SANITIZE_DIR) $(TSAN_DIR) $(WINDOWS_DIR) $(FUZZ_DIR)
+	rm -rf $(BENCH_DIR) $(BUILD_DIR) $(SANITIZE_DIR) $(TSAN_DIR) $(WINDOWS_DIR) $(FUZZ_DIR)

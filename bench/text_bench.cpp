@@ -117,7 +117,7 @@ void RapidWriteFile(benchmark::State& state) {
 
 void Corpora(benchmark::internal::Benchmark* b) {
   for (int i = 0; i < 3; ++i) b->Arg(i);
-  b->Unit(benchmark::kMicrosecond);
+  b->Unit(benchmark::kMicrosecond)->UseRealTime();
 }
 
 BENCHMARK(OrvLoadFromString)->Apply(Corpora);

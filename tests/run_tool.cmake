@@ -1,11 +1,15 @@
 # Runs the orvjson tool once and checks its exit status and output.
 # [-DEMULATOR=runner] -DTOOL=program -DARGS=a|b|c -DEXIT=n [-DSTDOUT=regex] [-DSTDERR=regex]
-# [-DOUTFILE=path -DOUTFILE_MATCHES=regex]
+# [-DOUTFILE=path -DOUTFILE_MATCHES=regex] [-DINPUT=file for standard input]
 string(REPLACE "|" ";" args "${ARGS}")
 if(OUTFILE)
   file(REMOVE "${OUTFILE}")
 endif()
-execute_process(COMMAND ${EMULATOR} ${TOOL} ${args} RESULT_VARIABLE rc OUTPUT_VARIABLE out ERROR_VARIABLE err)
+if(NOT INPUT)
+  set(INPUT "${CMAKE_CURRENT_LIST_FILE}")  # something harmless to read
+endif()
+execute_process(COMMAND ${EMULATOR} ${TOOL} ${args} INPUT_FILE "${INPUT}"
+  RESULT_VARIABLE rc OUTPUT_VARIABLE out ERROR_VARIABLE err)
 if(NOT rc EQUAL EXIT)
   message(FATAL_ERROR "exit status ${rc}, expected ${EXIT}\nstdout: ${out}\nstderr: ${err}")
 endif()

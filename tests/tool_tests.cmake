@@ -2,11 +2,11 @@
 set(ORVJSON_TOOL_DATA "${CMAKE_CURRENT_SOURCE_DIR}/data")
 
 function(orvjson_tool_test name)
-  cmake_parse_arguments(T "" "EXIT;STDOUT;STDERR;OUTFILE;OUTFILE_MATCHES" "ARGS" ${ARGN})
+  cmake_parse_arguments(T "" "EXIT;STDOUT;STDERR;OUTFILE;OUTFILE_MATCHES;INPUT" "ARGS" ${ARGN})
   string(REPLACE ";" "|" args "${T_ARGS}")
   set(defines "-DEMULATOR=${CMAKE_CROSSCOMPILING_EMULATOR}" -DTOOL=$<TARGET_FILE:orvjson_tool> "-DARGS=${args}"
     -DEXIT=${T_EXIT})
-  foreach(option STDOUT STDERR OUTFILE OUTFILE_MATCHES)
+  foreach(option STDOUT STDERR OUTFILE OUTFILE_MATCHES INPUT)
     if(DEFINED T_${option})
       list(APPEND defines "-D${option}=${T_${option}}")
     endif()
@@ -30,7 +30,19 @@ orvjson_tool_test(compact_reports_invalid_json
   ARGS compact "${ORVJSON_TOOL_DATA}/invalid.json" EXIT 1 STDERR "invalid.json is not valid JSON\n$")
 orvjson_tool_test(compact_reports_an_unwritable_output
   ARGS compact "${ORVJSON_EXAMPLE_JSON}" "${ORVJSON_TOOL_DATA}/missing/out.json" EXIT 1 STDERR "^orvjson: cannot write ")
-orvjson_tool_test(help_describes_compact ARGS --help EXIT 0 STDOUT "compact \\[FILE \\[OUT\\]\\]")
+orvjson_tool_test(help_lists_every_command ARGS --help EXIT 0
+  STDOUT "compact \\[FILE \\[OUT\\]\\].*get FILE KEY.*inspect \\[FILE\\].*Exit status")
+orvjson_tool_test(each_command_has_its_own_help ARGS get --help EXIT 0 STDOUT "^Usage: orvjson get FILE KEY\n")
+orvjson_tool_test(inspect_has_its_own_help ARGS inspect -h EXIT 0 STDOUT "^Usage: orvjson inspect")
+orvjson_tool_test(version_is_shown ARGS --version EXIT 0 STDOUT "^orvjson ${PROJECT_VERSION}\n$")
+orvjson_tool_test(version_is_shown_by_commands ARGS compact --version EXIT 0 STDOUT "^orvjson ${PROJECT_VERSION}\n$")
+orvjson_tool_test(compact_reads_standard_input ARGS compact - EXIT 0 INPUT "${ORVJSON_TOOL_DATA}/kinds.json"
+  STDOUT "^{\"s\":\"text\",\"i\":-5,")
+orvjson_tool_test(get_reads_standard_input ARGS get - i EXIT 0 INPUT "${ORVJSON_TOOL_DATA}/kinds.json" STDOUT "^-5\n$")
+orvjson_tool_test(standard_input_with_a_byte_order_mark_is_refused ARGS inspect - EXIT 1
+  INPUT "${ORVJSON_TOOL_DATA}/bom.json" STDERR "standard input starts with a UTF-8 byte-order mark")
+orvjson_tool_test(invalid_standard_input_is_reported ARGS compact - EXIT 1
+  INPUT "${ORVJSON_TOOL_DATA}/invalid.json" STDERR "^orvjson: standard input is not valid JSON\n$")
 orvjson_tool_test(an_unknown_command_is_a_usage_error ARGS frobnicate EXIT 2 STDERR "unknown command 'frobnicate'")
 orvjson_tool_test(no_command_is_a_usage_error EXIT 2 STDERR "no command given")
 

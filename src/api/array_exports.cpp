@@ -4,7 +4,7 @@ namespace {
 
 template <typename Out>
 long ReadElement(long handle, int index, Out& out) {
-  return orv::WithObject(handle, [&](COrvExtendJson& o) { return o.GetValue(index, out); });
+  return orv::WithObject(handle, [&](COrvExtendJson& o) { return o.COrvExtendJson::GetValue(index, out); });
 }
 
 }  // namespace

@@ -13,7 +13,8 @@ static_assert(sizeof(long) >= sizeof(void*), "a handle must hold an object's add
 inline long HandleOf(COrvExtendJson* object) { return static_cast<long>(reinterpret_cast<std::intptr_t>(object)); }
 
 inline COrvExtendJson* ObjectOf(long handle) {
-  return reinterpret_cast<COrvExtendJson*>(static_cast<std::intptr_t>(handle));
+  // A handle is an address by design.
+  return reinterpret_cast<COrvExtendJson*>(static_cast<std::intptr_t>(handle));  // NOLINT(performance-no-int-to-ptr)
 }
 
 // The object named by a handle variable the host points at: null for a

@@ -4,6 +4,7 @@
 #define ORVJSON_SRC_JSON_JSON_TYPES_H
 
 #include <cstddef>
+#include <cstdint>
 #include <cstdlib>
 #include <new>
 
@@ -13,6 +14,10 @@
 #include <rapidjson/writer.h>
 
 namespace orv {
+
+// Out of line and cold, so that the allocation paths inlined into RapidJSON's
+// hot loops stay as small as CrtAllocator's.
+[[noreturn]] void ThrowBadAlloc();
 
 // RapidJSON's CrtAllocator returns null when memory runs out, and RapidJSON
 // then writes through that null pointer. This one throws std::bad_alloc
@@ -36,7 +41,7 @@ class CheckedAllocator {
 
  private:
   static void* Checked(void* pointer) {
-    if (pointer == nullptr) throw std::bad_alloc();
+    if (RAPIDJSON_UNLIKELY(pointer == nullptr)) ThrowBadAlloc();
     return pointer;
   }
 };
@@ -49,5 +54,55 @@ using StringBuffer = rapidjson::GenericStringBuffer<rapidjson::UTF8<>, CheckedAl
 using StringWriter = rapidjson::Writer<StringBuffer, rapidjson::UTF8<>, rapidjson::UTF8<>, CheckedAllocator>;
 
 }  // namespace orv
+
+// RapidJSON writes numbers straight into the buffer only for its own
+// Writer<StringBuffer>; every other writer formats each number into a local
+// buffer and copies it a character at a time, which costs a fifth of the
+// time to write a document. The same fast paths for this writer:
+namespace rapidjson {
+
+template <>
+inline bool orv::StringWriter::WriteInt(int i) {
+  char* buffer = os_->Push(11);
+  const char* end = internal::i32toa(i, buffer);
+  os_->Pop(static_cast<std::size_t>(11 - (end - buffer)));
+  return true;
+}
+
+template <>
+inline bool orv::StringWriter::WriteUint(unsigned u) {
+  char* buffer = os_->Push(10);
+  const char* end = internal::u32toa(u, buffer);
+  os_->Pop(static_cast<std::size_t>(10 - (end - buffer)));
+  return true;
+}
+
+template <>
+inline bool orv::StringWriter::WriteInt64(std::int64_t i64) {
+  char* buffer = os_->Push(21);
+  const char* end = internal::i64toa(i64, buffer);
+  os_->Pop(static_cast<std::size_t>(21 - (end - buffer)));
+  return true;
+}
+
+template <>
+inline bool orv::StringWriter::WriteUint64(std::uint64_t u64) {
+  char* buffer = os_->Push(20);
+  const char* end = internal::u64toa(u64, buffer);
+  os_->Pop(static_cast<std::size_t>(20 - (end - buffer)));
+  return true;
+}
+
+template <>
+inline bool orv::StringWriter::WriteDouble(double d) {
+  // JSON text has no NaN or infinity: the writer stops, as RapidJSON's does.
+  if (internal::Double(d).IsNanOrInf()) return false;
+  char* buffer = os_->Push(25);
+  char* end = internal::dtoa(d, buffer, maxDecimalPlaces_);
+  os_->Pop(static_cast<std::size_t>(25 - (end - buffer)));
+  return true;
+}
+
+}  // namespace rapidjson
 
 #endif  // ORVJSON_SRC_JSON_JSON_TYPES_H

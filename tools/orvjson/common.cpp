@@ -2,6 +2,7 @@
 
 #include <charconv>
 #include <cstdio>
+#include <cstring>
 
 namespace orvtool {
 
@@ -15,8 +16,42 @@ int Usage(const std::string& message) {
   return kExitUsage;
 }
 
+namespace {
+
+// The example beside the sources when run from a build tree, else the one
+// installed with the tool.
+const char* BundledExample() {
+  if (std::FILE* file = std::fopen(ORVJSON_EXAMPLE_JSON, "rb")) {
+    std::fclose(file);
+    return ORVJSON_EXAMPLE_JSON;
+  }
+  return ORVJSON_INSTALLED_EXAMPLE_JSON;
+}
+
+bool LoadStandardInput(Document& doc, int& status) {
+  std::string text;
+  char buffer[65536];
+  for (std::size_t n; (n = std::fread(buffer, 1, sizeof buffer, stdin)) > 0;) text.append(buffer, n);
+  if (std::ferror(stdin)) {
+    status = Fail("cannot read standard input");
+    return false;
+  }
+  if (text.compare(0, 3, "\xEF\xBB\xBF") == 0) {
+    status = Fail("standard input starts with a UTF-8 byte-order mark; send it without one");
+    return false;
+  }
+  if (LoadFromString(doc.handle(), text) != 0) {
+    status = Fail("standard input is not valid JSON");
+    return false;
+  }
+  return true;
+}
+
+}  // namespace
+
 bool Load(Document& doc, const char* path, int& status) {
-  if (path == nullptr) path = ORVJSON_EXAMPLE_JSON;
+  if (path == nullptr) path = BundledExample();
+  if (std::strcmp(path, "-") == 0) return LoadStandardInput(doc, status);
   int hasBom = 0;
   const long result = LoadJsonFile(doc.handle(), path, hasBom);
   if (result == 1) return true;

@@ -32,8 +32,9 @@ class Document {
   long handle_;
 };
 
-// Loads path (the bundled example when null) into doc. On failure prints
-// one line saying why and returns false with status set.
+// Loads path (the bundled example when null, standard input for "-") into
+// doc. On failure prints one line saying why and returns false with status
+// set.
 bool Load(Document& doc, const char* path, int& status);
 
 // Writes text and a line break to standard output.
