@@ -9,17 +9,10 @@
 #include <rapidjson/writer.h>
 
 #include "OrvJson.h"
-#include "corpus.h"
+#include "corpus_bench.h"
 
 namespace orvbench {
 namespace {
-
-const CorpusFile& Input(const benchmark::State& state) { return Corpora()[static_cast<std::size_t>(state.range(0))]; }
-
-void Label(benchmark::State& state) {
-  state.SetLabel(Input(state).name);
-  state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * Input(state).text.size()));
-}
 
 // SetValue with another object: the source's text parsed into the target.
 void OrvCopyIn(benchmark::State& state) {
@@ -73,15 +66,10 @@ void RapidWriteThenParse(benchmark::State& state) {
   Label(state);
 }
 
-void Corpora(benchmark::internal::Benchmark* b) {
-  for (int i = 0; i < 3; ++i) b->Arg(i);
-  b->Unit(benchmark::kMicrosecond)->UseRealTime();
-}
-
-BENCHMARK(OrvCopyIn)->Apply(Corpora);
-BENCHMARK(OrvCopyOutByKey)->Apply(Corpora);
-BENCHMARK(OrvCopyOutByIndex)->Apply(Corpora);
-BENCHMARK(RapidWriteThenParse)->Apply(Corpora);
+BENCHMARK(OrvCopyIn)->Apply(OverCorpora);
+BENCHMARK(OrvCopyOutByKey)->Apply(OverCorpora);
+BENCHMARK(OrvCopyOutByIndex)->Apply(OverCorpora);
+BENCHMARK(RapidWriteThenParse)->Apply(OverCorpora);
 
 }  // namespace
 }  // namespace orvbench

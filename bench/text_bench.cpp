@@ -12,17 +12,10 @@
 #include <rapidjson/writer.h>
 
 #include "OrvJson.h"
-#include "corpus.h"
+#include "corpus_bench.h"
 
 namespace orvbench {
 namespace {
-
-const CorpusFile& Input(const benchmark::State& state) { return Corpora()[static_cast<std::size_t>(state.range(0))]; }
-
-void Label(benchmark::State& state) {
-  state.SetLabel(Input(state).name);
-  state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * Input(state).text.size()));
-}
 
 void OrvLoadFromString(benchmark::State& state) {
   const std::string& text = Input(state).text;
@@ -115,20 +108,15 @@ void RapidWriteFile(benchmark::State& state) {
   Label(state);
 }
 
-void Corpora(benchmark::internal::Benchmark* b) {
-  for (int i = 0; i < 3; ++i) b->Arg(i);
-  b->Unit(benchmark::kMicrosecond)->UseRealTime();
-}
-
-BENCHMARK(OrvLoadFromString)->Apply(Corpora);
-BENCHMARK(RapidParse<rapidjson::kParseFullPrecisionFlag>)->Name("RapidParseFull")->Apply(Corpora);
-BENCHMARK(RapidParse<rapidjson::kParseDefaultFlags>)->Name("RapidParseDefault")->Apply(Corpora);
-BENCHMARK(OrvLoadJsonFile)->Apply(Corpora);
-BENCHMARK(RapidLoadFile)->Apply(Corpora);
-BENCHMARK(OrvGetString)->Apply(Corpora);
-BENCHMARK(RapidWriteString)->Apply(Corpora);
-BENCHMARK(OrvWriteToFile)->Apply(Corpora);
-BENCHMARK(RapidWriteFile)->Apply(Corpora);
+BENCHMARK(OrvLoadFromString)->Apply(OverCorpora);
+BENCHMARK(RapidParse<rapidjson::kParseFullPrecisionFlag>)->Name("RapidParseFull")->Apply(OverCorpora);
+BENCHMARK(RapidParse<rapidjson::kParseDefaultFlags>)->Name("RapidParseDefault")->Apply(OverCorpora);
+BENCHMARK(OrvLoadJsonFile)->Apply(OverCorpora);
+BENCHMARK(RapidLoadFile)->Apply(OverCorpora);
+BENCHMARK(OrvGetString)->Apply(OverCorpora);
+BENCHMARK(RapidWriteString)->Apply(OverCorpora);
+BENCHMARK(OrvWriteToFile)->Apply(OverCorpora);
+BENCHMARK(RapidWriteFile)->Apply(OverCorpora);
 
 }  // namespace
 }  // namespace orvbench

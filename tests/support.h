@@ -4,7 +4,10 @@
 
 #include <cstddef>
 #include <functional>
+#include <initializer_list>
 #include <string>
+
+#include <gtest/gtest.h>
 
 #include "OrvJson.h"
 
@@ -44,6 +47,28 @@ std::string ReadBytes(const std::string& path, bool* exists = nullptr);
 
 // Runs body on a new thread whose stack holds stackBytes, and waits for it.
 void RunWithStack(std::size_t stackBytes, const std::function<void()>& body);
+
+// One read through a getter: where (a key or an index), the result the call
+// gives, and whether the output must then hold value (else it must still
+// hold the sentinel it was set to).
+template <typename Where, typename T>
+struct ExpectedRead {
+  Where where;
+  long result;
+  bool written;
+  T value;
+};
+
+// Checks each read with GetValue(h, where, out), out first set to sentinel.
+template <typename Where, typename T>
+void CheckReads(long h, T sentinel, std::initializer_list<ExpectedRead<Where, T>> reads) {
+  for (const ExpectedRead<Where, T>& r : reads) {
+    T out = sentinel;
+    const long result = GetValue(h, r.where, out);
+    EXPECT_EQ(result, r.result) << "at " << ::testing::PrintToString(r.where);
+    EXPECT_EQ(out, r.written ? r.value : sentinel) << "at " << ::testing::PrintToString(r.where);
+  }
+}
 
 // The bytes of a double or float, for comparisons that must see every bit.
 unsigned long long BitsOf(double value);

@@ -16,23 +16,9 @@ const char kDocument[] =
     R"("t":true,"s":"a\u0000b","str":"hello","dup":1,"dup":2,"":7,"Key":1,"fmax":3.4028234663852886e38,)"
     R"("fbound":3.4028234e38,"nfbound":-3.4028234e38,"tiny":1e-50,"o":{},"a":[1],"u64":18446744073709551615})";
 
-// One read: the key, the result the export gives, and whether the output
-// must hold `value` afterwards (otherwise it must still hold the sentinel).
 template <typename T>
-struct Read {
-  const char* key;
-  long result;
-  bool written;
-  T value;
-};
-
-template <typename T>
-void CheckReads(long h, T sentinel, std::initializer_list<Read<T>> reads) {
-  for (const Read<T>& r : reads) {
-    T out = sentinel;
-    EXPECT_EQ(GetValue(h, r.key, out), r.result) << "key " << (r.key ? r.key : "(null)");
-    EXPECT_EQ(out, r.written ? r.value : sentinel) << "key " << (r.key ? r.key : "(null)");
-  }
+void CheckReads(long h, T sentinel, std::initializer_list<orvtest::ExpectedRead<const char*, T>> reads) {
+  orvtest::CheckReads<const char*, T>(h, sentinel, reads);
 }
 
 class KeyedGetters : public ::testing::Test {

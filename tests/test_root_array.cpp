@@ -11,8 +11,7 @@ namespace {
 const char kArray[] =
     R"([7, -1, 70000, 2.5, 5, true, false, null, "ab", {"k":1}, 3000000000, 1e39, "x\u0000y", 3.4028234e38])";
 
-// The result of reading index with the getter for T, and what the output
-// holds afterwards (the sentinel when nothing was written).
+// Element reads write their output exactly when they return 0.
 template <typename T>
 struct ElementRead {
   int index;
@@ -23,9 +22,7 @@ struct ElementRead {
 template <typename T>
 void CheckElements(long h, T sentinel, std::initializer_list<ElementRead<T>> reads) {
   for (const ElementRead<T>& r : reads) {
-    T out = sentinel;
-    EXPECT_EQ(GetValue(h, r.index, out), r.result) << "index " << r.index;
-    EXPECT_EQ(out, r.result == 0 ? r.value : sentinel) << "index " << r.index;
+    orvtest::CheckReads<int, T>(h, sentinel, {{r.index, r.result, r.result == 0, r.value}});
   }
 }
 
