@@ -88,7 +88,8 @@ fuzz:
 	$(SANITIZER_ENV) scripts/run-fuzz.sh $(FUZZ_DIR) $(FUZZ_SECONDS)
 
 # Installs into a scratch prefix and builds examples/host against the installed
-# CMake package (and checks the pkg-config file), as an outside consumer would.
+# CMake package and the pkg-config file, then from the sources through
+# add_subdirectory, as outside consumers would; then makes the Debian package.
 INSTALL_CHECK_DIR ?= build-install-check
 install-check: build
 	@scripts/deps.sh package
@@ -105,6 +106,9 @@ install-check: build
 	LD_LIBRARY_PATH=$(abspath $(INSTALL_CHECK_DIR))/prefix/lib $(INSTALL_CHECK_DIR)/host-pkgconfig \
 		$(INSTALL_CHECK_DIR)/host-pkgconfig.json > /dev/null
 	$(abspath $(INSTALL_CHECK_DIR))/prefix/bin/orvjson inspect > /dev/null
+	cmake -S examples/host -B $(INSTALL_CHECK_DIR)/subdirectory -DORVJSON_SOURCE_DIR=$(CURDIR) -DCMAKE_BUILD_TYPE=Release
+	cmake --build $(INSTALL_CHECK_DIR)/subdirectory -j $(JOBS)
+	$(INSTALL_CHECK_DIR)/subdirectory/orvjson_host $(INSTALL_CHECK_DIR)/subdirectory-output.json > /dev/null
 	cd $(BUILD_DIR) && cpack -G DEB > /dev/null && ls *.deb
 
 # Formatting and static analysis of our own sources.

@@ -85,7 +85,7 @@ void RapidWriteString(benchmark::State& state) {
 void OrvWriteToFile(benchmark::State& state) {
   const long h = Create();
   LoadFromString(h, Input(state).text);
-  const std::string path = ScratchFile("orv-" + Input(state).name);
+  const std::string path = ScratchFile(Input(state).name);
   for (auto _ : state) benchmark::DoNotOptimize(WriteToFile(h, path));
   Release(h);
   std::remove(path.c_str());
@@ -95,7 +95,7 @@ void OrvWriteToFile(benchmark::State& state) {
 void RapidWriteFile(benchmark::State& state) {
   rapidjson::Document doc;
   doc.Parse<rapidjson::kParseFullPrecisionFlag>(Input(state).text.c_str());
-  const std::string path = ScratchFile("rapid-" + Input(state).name);
+  const std::string path = ScratchFile(Input(state).name);
   std::unique_ptr<char[]> buffer(new char[65536]);
   for (auto _ : state) {
     std::FILE* file = std::fopen(path.c_str(), "wb");
