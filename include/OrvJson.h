@@ -220,16 +220,24 @@ ORVJSON_API long GetValue(long handle, const char* key, COrvBaseJson* target);
 ORVJSON_API long GetValue(long handle, const char* key, void* target);
 
 /* ---------------------------------------------------------------------------
- * Root-array access by index (0 <= index < Members())
+ * Root-array access by index. Each returns 0 when it accepts the element and
+ * writes its output, else -1 with the output untouched; an index outside
+ * 0 <= index < Members(), or a root that is not an array, is -1.
  * ------------------------------------------------------------------------ */
 
+/* Accepts 32-bit integers (keeps the low 16 bits), true (1), false (0), null (0). */
 ORVJSON_API long GetValue(long handle, int index, short& value);
+/* Accepts 32-bit integers, true (1) and false (0). */
 ORVJSON_API long GetValue(long handle, int index, int& value);
+/* Accepts doubles within the float range. */
 ORVJSON_API long GetValue(long handle, int index, float& value);
+/* Accepts doubles (never integers). */
 ORVJSON_API long GetValue(long handle, int index, double& value);
 ORVJSON_API long GetValue(long handle, int index, bool& value);
+/* Accepts strings, up to their first NUL byte. */
 ORVJSON_API long GetValue(long handle, int index, std::string& value);
-/* Copies an object element into the object whose handle target points to. */
+/* Copies an object element into the object whose handle target points to;
+ * -1 for another kind, a null pointer, or a copy that fails to load. */
 ORVJSON_API long GetValue(long handle, int index, void* target);
 /* 1 when the element is null; -1 otherwise. */
 ORVJSON_API long GetIsNULL(long handle, int index);

@@ -7,10 +7,9 @@
 std::string COrvExtendJson::GetString() { return orv::JsonText(m_document); }
 
 std::string COrvExtendJson::GetString(const std::string& key) {
-  if (!m_document.IsObject()) return std::string();
-  const auto member = m_document.FindMember(key.c_str());
-  if (member == m_document.MemberEnd() || !member->value.IsString()) return std::string();
-  return std::string(member->value.GetString());
+  const Value* member = FindMemberValue(key.c_str());
+  // Up to the string's first NUL byte, like every string given back.
+  return member != nullptr && member->IsString() ? std::string(member->GetString()) : std::string();
 }
 
 long COrvExtendJson::WriteToFile(const std::string& path) {
