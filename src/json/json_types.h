@@ -61,35 +61,40 @@ using StringWriter = rapidjson::Writer<StringBuffer, rapidjson::UTF8<>, rapidjso
 // time to write a document. The same fast paths for this writer:
 namespace rapidjson {
 
+namespace internal {
+
+// Formats a number straight into the buffer: room for the longest text is
+// pushed, and what the number did not use is popped again.
+template <std::size_t kLongest, typename Format>
+inline void PushFormatted(orv::StringBuffer& out, Format format) {
+  char* buffer = out.Push(kLongest);
+  const char* end = format(buffer);
+  out.Pop(static_cast<std::size_t>(kLongest - (end - buffer)));
+}
+
+}  // namespace internal
+
 template <>
 inline bool orv::StringWriter::WriteInt(int i) {
-  char* buffer = os_->Push(11);
-  const char* end = internal::i32toa(i, buffer);
-  os_->Pop(static_cast<std::size_t>(11 - (end - buffer)));
+  internal::PushFormatted<11>(*os_, [i](char* buffer) { return internal::i32toa(i, buffer); });
   return true;
 }
 
 template <>
 inline bool orv::StringWriter::WriteUint(unsigned u) {
-  char* buffer = os_->Push(10);
-  const char* end = internal::u32toa(u, buffer);
-  os_->Pop(static_cast<std::size_t>(10 - (end - buffer)));
+  internal::PushFormatted<10>(*os_, [u](char* buffer) { return internal::u32toa(u, buffer); });
   return true;
 }
 
 template <>
 inline bool orv::StringWriter::WriteInt64(std::int64_t i64) {
-  char* buffer = os_->Push(21);
-  const char* end = internal::i64toa(i64, buffer);
-  os_->Pop(static_cast<std::size_t>(21 - (end - buffer)));
+  internal::PushFormatted<21>(*os_, [i64](char* buffer) { return internal::i64toa(i64, buffer); });
   return true;
 }
 
 template <>
 inline bool orv::StringWriter::WriteUint64(std::uint64_t u64) {
-  char* buffer = os_->Push(20);
-  const char* end = internal::u64toa(u64, buffer);
-  os_->Pop(static_cast<std::size_t>(20 - (end - buffer)));
+  internal::PushFormatted<20>(*os_, [u64](char* buffer) { return internal::u64toa(u64, buffer); });
   return true;
 }
 
@@ -97,9 +102,8 @@ template <>
 inline bool orv::StringWriter::WriteDouble(double d) {
   // JSON text has no NaN or infinity: the writer stops, as RapidJSON's does.
   if (internal::Double(d).IsNanOrInf()) return false;
-  char* buffer = os_->Push(25);
-  char* end = internal::dtoa(d, buffer, maxDecimalPlaces_);
-  os_->Pop(static_cast<std::size_t>(25 - (end - buffer)));
+  const int places = maxDecimalPlaces_;
+  internal::PushFormatted<25>(*os_, [d, places](char* buffer) { return internal::dtoa(d, buffer, places); });
   return true;
 }
 
