@@ -43,7 +43,8 @@ orvjson_tool_test(standard_input_with_a_byte_order_mark_is_refused ARGS inspect 
   INPUT "${ORVJSON_TOOL_DATA}/bom.json" STDERR "standard input starts with a UTF-8 byte-order mark")
 orvjson_tool_test(invalid_standard_input_is_reported ARGS compact - EXIT 1
   INPUT "${ORVJSON_TOOL_DATA}/invalid.json" STDERR "^orvjson: standard input is not valid JSON\n$")
-orvjson_tool_test(an_unknown_command_is_a_usage_error ARGS frobnicate EXIT 2 STDERR "unknown command 'frobnicate'")
+orvjson_tool_test(an_unknown_command_is_a_usage_error ARGS frobnicate EXIT 2
+  STDERR "^orvjson: unknown command 'frobnicate' \\(see 'orvjson --help'\\)\n$")
 orvjson_tool_test(no_command_is_a_usage_error EXIT 2 STDERR "no command given")
 
 set(kinds "${ORVJSON_TOOL_DATA}/kinds.json")

@@ -12,7 +12,7 @@ int Fail(const std::string& message) {
 }
 
 int Usage(const std::string& message) {
-  std::fprintf(stderr, "orvjson: %s\nTry 'orvjson --help'.\n", message.c_str());
+  std::fprintf(stderr, "orvjson: %s (see 'orvjson --help')\n", message.c_str());
   return kExitUsage;
 }
 

@@ -14,7 +14,7 @@ constexpr int kExitUsage = 2;
 
 // Prints "orvjson: message" on standard error and returns kExitFailed.
 int Fail(const std::string& message);
-// Prints a usage error and a pointer to --help; returns kExitUsage.
+// Prints a usage error, pointing to --help, on one line; returns kExitUsage.
 int Usage(const std::string& message);
 
 // A handle released on every way out of a command.
