@@ -27,9 +27,10 @@ SANITIZER_ENV = ASAN_OPTIONS=detect_leaks=1:strict_string_checks=1:detect_stack_
 
 all: build
 
+# The library and the tool only: building them needs no test packages.
 build:
 	@scripts/deps.sh build
-	$(CMAKE_CONFIGURE) -B $(BUILD_DIR)
+	$(CMAKE_CONFIGURE) -B $(BUILD_DIR) -DORVJSON_BUILD_TESTS=OFF
 	cmake --build $(BUILD_DIR) -j $(JOBS)
 
 run: build
