@@ -146,10 +146,12 @@ ORVJSON_API long Members(long handle);
 ORVJSON_API long LoadJsonFile(long handle, const char* path, int& hasBom);
 /* 0 when the text was parsed and became the root; -1 (document unchanged) otherwise. */
 ORVJSON_API long LoadFromString(long handle, const std::string& text);
-/* Writes the compact text of the document (no trailing line break). 0 when
- * every byte was written; -1 for an empty path, a null root, a document that
- * holds NaN or infinity (the file is then not touched), or a failed open,
- * write or close. */
+/* Saves the compact text of the document (no trailing line break). The text
+ * goes to a new file beside the target, synced to the disk, which then
+ * replaces the target in one step: the file holds the old text or the new
+ * one, never a mix. 0 when the new text is complete and on the disk; -1 with
+ * the file as it was for an empty path, a null root, a document that holds
+ * NaN or infinity, a read-only file, or any failed step. */
 ORVJSON_API long WriteToFile(long handle, const std::string& path);
 /* The compact text of the document; empty when it holds NaN or infinity. */
 ORVJSON_API std::string GetString(long handle);

@@ -4,6 +4,8 @@
 
 #include <cstdio>
 
+#include "file_system.h"
+
 namespace orv {
 namespace {
 
@@ -24,7 +26,7 @@ bool IsRegularFile(const char* path) {
 
 bool ReadWholeFile(const char* path, FileBytes& out) {
   if (path == nullptr || !IsRegularFile(path)) return false;
-  ReadFile file(std::fopen(path, "rb"));
+  ReadFile file(OpenForReading(path));
   if (!file) return false;
   if (std::fseek(file.get(), 0, SEEK_END) != 0) return false;
   const long length = std::ftell(file.get());
@@ -38,13 +40,13 @@ bool ReadWholeFile(const char* path, FileBytes& out) {
   return true;
 }
 
-bool WriteWholeFile(const char* path, const char* data, std::size_t size) {
+bool WriteInPlace(const char* path, const char* data, std::size_t size, bool sync) {
   std::FILE* file = std::fopen(path, "wb");
   if (file == nullptr) return false;
-  const bool written = std::fwrite(data, 1, size, file) == size;
-  const bool flushed = std::fflush(file) == 0;
+  const bool written = std::fwrite(data, 1, size, file) == size && std::fflush(file) == 0;
+  const bool synced = !sync || SyncFile(file);
   const bool closed = std::fclose(file) == 0;
-  return written && flushed && closed;
+  return written && synced && closed;
 }
 
 }  // namespace orv

@@ -20,9 +20,11 @@ struct FileBytes {
 // bytes cannot all be read.
 bool ReadWholeFile(const char* path, FileBytes& out);
 
-// Creates or truncates the file and writes size bytes. Returns true only when
-// every byte was written and the file closed without error.
-bool WriteWholeFile(const char* path, const char* data, std::size_t size);
+// Creates or truncates the file and writes size bytes into it, then syncs it
+// to the disk when sync is set. Returns true only when every byte was written
+// and the file synced and closed without error. A failure can leave the file
+// cut short: SaveFile uses this only where a file cannot be replaced.
+bool WriteInPlace(const char* path, const char* data, std::size_t size, bool sync);
 
 }  // namespace orv
 

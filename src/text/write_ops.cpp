@@ -1,7 +1,7 @@
 #include <cstring>
 
 #include "../json/COrvExtendJson.h"
-#include "file_io.h"
+#include "file_save.h"
 #include "json_write.h"
 
 std::string COrvExtendJson::GetString() { return orv::JsonText(m_document); }
@@ -20,5 +20,5 @@ long COrvExtendJson::WriteToFile(const std::string& path) {
   if (m_document.IsNull()) return -1;
   orv::StringBuffer text;
   if (!orv::WriteJsonText(m_document, text)) return -1;
-  return orv::WriteWholeFile(path.c_str(), text.GetString(), text.GetSize()) ? 0 : -1;
+  return orv::SaveFile(path.c_str(), text.GetString(), text.GetSize()) ? 0 : -1;
 }
