@@ -2,6 +2,7 @@
 SHELL := /bin/bash
 BUILD_DIR ?= build
 SANITIZE_DIR ?= build-sanitize
+DEBUG_DIR ?= build-debug
 WINDOWS_DIR ?= build-windows
 TSAN_DIR ?= build-tsan
 FUZZ_DIR ?= build-fuzz
@@ -18,11 +19,11 @@ WERROR ?= OFF
 CONFIG ?= RelWithDebInfo
 
 CMAKE_CONFIGURE = cmake -S . -DCMAKE_BUILD_TYPE=$(CONFIG) -DORVJSON_WERROR=$(WERROR)
-CTEST = ctest --output-on-failure --no-tests=error -j $(JOBS)
+CTEST = ctest --output-on-failure --no-tests=error -j $(JOBS) -LE huge
 SANITIZER_ENV = ASAN_OPTIONS=detect_leaks=1:strict_string_checks=1:detect_stack_use_after_return=1:allocator_may_return_null=1 \
 	UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 
-.PHONY: all build run test test-plain test-sanitize test-threads test-windows fuzz bench bench-report bench-smoke \
+.PHONY: all build run test test-plain test-debug test-sanitize test-threads test-huge test-windows fuzz bench bench-report bench-smoke \
 	install-check format format-check lint clean
 
 all: build
@@ -36,16 +37,32 @@ build:
 run: build
 	$(BUILD_DIR)/tools/orvjson inspect examples/sample.json
 
-# The whole suite twice: a normal build, then AddressSanitizer (with its leak
-# checker) and UndefinedBehaviorSanitizer under clang, where any report fails
-# the run; then the threads test under ThreadSanitizer.
-test: test-plain test-sanitize test-threads
+# The whole suite three times: a normal build; a Debug build (-O0), where
+# nothing a release build optimises away can hide a fault; and under clang
+# with AddressSanitizer (with its leak checker) and UndefinedBehaviorSanitizer,
+# where any report fails the run. Then the threads test under ThreadSanitizer.
+# Tests labelled huge (several GiB each) run only in test-huge.
+test: test-plain test-debug test-sanitize test-threads
 
 test-plain:
 	@scripts/deps.sh test
 	$(CMAKE_CONFIGURE) -B $(BUILD_DIR) -DORVJSON_BUILD_TESTS=ON
 	cmake --build $(BUILD_DIR) -j $(JOBS)
 	cd $(BUILD_DIR) && $(CTEST)
+
+test-debug:
+	@scripts/deps.sh test
+	cmake -S . -B $(DEBUG_DIR) -DCMAKE_BUILD_TYPE=Debug -DORVJSON_WERROR=$(WERROR) -DORVJSON_BUILD_TESTS=ON
+	cmake --build $(DEBUG_DIR) -j $(JOBS)
+	cd $(DEBUG_DIR) && $(CTEST)
+
+# Strings of 4 GiB and arrays of 2^32 elements, in the normal build; each
+# test skips, saying so, when less than 12 GiB of memory is free.
+test-huge:
+	@scripts/deps.sh test
+	$(CMAKE_CONFIGURE) -B $(BUILD_DIR) -DORVJSON_BUILD_TESTS=ON
+	cmake --build $(BUILD_DIR) -j $(JOBS) --target orvjson_huge_tests
+	cd $(BUILD_DIR) && ctest --output-on-failure --no-tests=error -L huge
 
 test-sanitize:
 	@scripts/deps.sh test
@@ -150,4 +167,4 @@ bench-smoke: bench
 	python3 scripts/bench_report.py $(BENCH_DIR)/smoke.json $(BENCH_DIR)/smoke-memory.json $(BENCH_DIR)
 
 clean:
-	rm -rf $(BENCH_DIR) $(BUILD_DIR) $(SANITIZE_DIR) $(TSAN_DIR) $(WINDOWS_DIR) $(FUZZ_DIR)
+	rm -rf $(BENCH_DIR) $(BUILD_DIR) $(DEBUG_DIR) $(SANITIZE_DIR) $(TSAN_DIR) $(WINDOWS_DIR) $(FUZZ_DIR)

@@ -135,8 +135,10 @@ ORVJSON_API long Members(long handle);
  * Text in and out
  *
  * Numbers load as the value nearest to their decimal text; a number too large
- * for a double, and text nested deeper than 1000 arrays or objects, are
- * refused like any other invalid text. The text ends at its first NUL byte.
+ * for a double, text nested deeper than 1000 arrays or objects, and a string
+ * or container too large for a document (see the reference's size limits)
+ * are refused like any other invalid text. The text ends at its first NUL
+ * byte. Setters throw std::length_error for sizes beyond those limits.
  * ------------------------------------------------------------------------ */
 
 /* 1 when the file was parsed and became the root; 0 when it was read but is

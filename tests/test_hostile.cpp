@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <limits>
 #include <new>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -142,4 +143,48 @@ TEST(Hostile, WritingIntoAReadOnlyFolderIsReported) {
   Doc doc;
   EXPECT_EQ(WriteToFile(doc.h(), folder + "/out.json"), -1);
 #endif
+}
+
+TEST(Hostile, NumbersWithHostileExponentsAndDigitRunsLoadAsWhatTheyAre) {
+  const std::string zeros400(400, '0');
+  const std::string zeros(1000000, '0');
+  struct Case {
+    std::string text;
+    const char* loaded;  // null: refused
+  };
+  const Case cases[] = {
+      {"[1.0000000000e-2147483639]", "[0.0]"},
+      {"[-1.0000000000e-2147483639]", "[-0.0]"},
+      {"[1e-2147483648]", "[0.0]"},
+      {"[1e-4294967296]", "[0.0]"},
+      {"[-0e-99999999999999999999]", "[-0.0]"},
+      {"[0e99999999999999999999]", "[0.0]"},
+      {"[1e2147483647]", nullptr},
+      {"[1e+4294967296]", nullptr},
+      {"[-1e99999999999999999999]", nullptr},
+      {"[1" + zeros400 + "e-400]", "[1.0]"},
+      {"[1" + zeros400 + "]", nullptr},
+      {"[1" + zeros400.substr(92) + "]", "[1e308]"},
+      {"[0." + zeros + "1e1000010]", "[1000000000.0]"},
+      {"[0." + zeros + "1]", "[0.0]"},
+      {"[1." + zeros + "1e-2147483600]", "[0.0]"},
+      {"[" + std::string(100000, '9') + "e-99990]", "[10000000000.0]"},
+  };
+  for (const Case& c : cases) {
+    Doc doc;
+    EXPECT_EQ(LoadFromString(doc.h(), c.text), c.loaded != nullptr ? 0 : -1) << c.text.substr(0, 40);
+    EXPECT_EQ(doc.text(), c.loaded != nullptr ? c.loaded : "{}") << c.text.substr(0, 40);
+  }
+}
+
+TEST(Hostile, VectorsTooLongForA32BitAddressSpaceAreRefusedWithNothingAdded) {
+  if (sizeof(void*) != 4) GTEST_SKIP() << "the byte count wraps only where size_t has 32 bits (the DLL)";
+  Doc doc;
+  // 2^28 elements of 16 bytes: the byte count wraps to 0. 2^27: the first
+  // count whose block is larger than half the address space.
+  for (const std::size_t count : {std::size_t{1} << 27, std::size_t{1} << 28}) {
+    std::vector<unsigned char> bytes(count);
+    EXPECT_THROW(SetValue(doc.h(), "k", bytes), std::length_error) << count;
+  }
+  EXPECT_EQ(doc.text(), "{}");
 }

@@ -3,8 +3,13 @@
 #include <gtest/gtest.h>
 
 #ifndef _WIN32
+#include <signal.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
+#endif
+#ifdef __linux__
+#include <sys/prctl.h>
 #endif
 
 #include "support.h"
@@ -112,6 +117,39 @@ TEST(LoadJsonFile, SpecialFilesAreRefusedWithoutBlocking) {
   EXPECT_EQ(LoadJsonFile(doc.h(), "/dev/zero", hasBom), -1);  // endless
   EXPECT_EQ(LoadJsonFile(doc.h(), "/dev/null", hasBom), -1);
   EXPECT_EQ(doc.text(), "{}");
+#endif
+}
+
+TEST(LoadJsonFile, FilesWhoseSizeIsReportedAsZeroAreReadToTheirEnd) {
+#ifndef __linux__
+  GTEST_SKIP() << "procfs is Linux-only";
+#else
+  // procfs reports 0 bytes for both. The thread's name is short; a child's
+  // command line, whose first argument is a long array ending at a NUL, is
+  // longer than the first read.
+  char name[16] = {};
+  prctl(PR_GET_NAME, name);
+  prctl(PR_SET_NAME, "[1]");
+  Doc doc;
+  int hasBom = -7;
+  EXPECT_EQ(LoadJsonFile(doc.h(), "/proc/self/comm", hasBom), 1);
+  prctl(PR_SET_NAME, name);
+  EXPECT_EQ(doc.text(), "[1]");
+
+  std::string array = "[1";
+  while (array.size() < 20000) array += ",1";
+  array += "]";
+  const pid_t child = fork();
+  if (child == 0) {
+    execl("/bin/sleep", array.c_str(), "10", static_cast<char*>(nullptr));
+    _exit(1);
+  }
+  const std::string cmdline = "/proc/" + std::to_string(child) + "/cmdline";
+  for (int wait = 0; wait < 100 && orvtest::ReadBytes(cmdline).compare(0, 2, "[1") != 0; ++wait) usleep(10000);
+  EXPECT_EQ(LoadJsonFile(doc.h(), cmdline.c_str(), hasBom), 1);
+  kill(child, SIGKILL);
+  waitpid(child, nullptr, 0);
+  EXPECT_EQ(doc.text(), array);
 #endif
 }
 

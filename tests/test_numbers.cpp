@@ -28,7 +28,7 @@ bool RoundTrips(double d, std::string* text) {
   orv::Value value(d);
   *text = orv::JsonText(value);
   orv::Document doc;
-  return orv::ParseJsonText(doc, text->c_str()) && doc.IsDouble() && Bits(doc.GetDouble()) == Bits(d);
+  return orv::ParseJsonText(doc, text->c_str(), text->size()) && doc.IsDouble() && Bits(doc.GetDouble()) == Bits(d);
 }
 
 }  // namespace
@@ -99,7 +99,7 @@ TEST(ExactNumbers, DecimalTextLoadsToTheDoubleStrtodGives) {
 
     const double expected = std::strtod(text.c_str(), nullptr);
     orv::Document doc;
-    const bool accepted = orv::ParseJsonText(doc, text.c_str());
+    const bool accepted = static_cast<bool>(orv::ParseJsonText(doc, text.c_str(), text.size()));
     const bool ok =
         std::isinf(expected) ? !accepted : accepted && doc.IsDouble() && Bits(doc.GetDouble()) == Bits(expected);
     if (!ok) {
@@ -136,7 +136,7 @@ TEST(ExactNumbers, IntegersGetTheKindsRapidJsonGivesThem) {
   for (const std::string& text : texts) {
     orv::Document ours;
     rapidjson::Document theirs;
-    ASSERT_TRUE(orv::ParseJsonText(ours, text.c_str())) << text;
+    ASSERT_TRUE(orv::ParseJsonText(ours, text.c_str(), text.size())) << text;
     ASSERT_FALSE(theirs.Parse(text.c_str()).HasParseError()) << text;
     EXPECT_EQ(ours.IsInt(), theirs.IsInt()) << text;
     EXPECT_EQ(ours.IsUint(), theirs.IsUint()) << text;
@@ -152,17 +152,58 @@ TEST(ExactNumbers, IntegersGetTheKindsRapidJsonGivesThem) {
   }
 }
 
-TEST(ExactNumbers, AcceptanceIsTheDefaultGrammarLessNonFiniteValues) {
-  const char* texts[] = {"0",   "-0",   "00",    "01",     "-01",    "1.",     ".1",      "1.e1",     "1e",
-                         "1e+", "1e-",  "1e+1",  "1E-1",   "-",      "--1",    "+1",      "1.5.5",    "1e1e1",
-                         "0x1", "1f",   "1e308", "1e309",  "0e309",  "1e-400", "1.8e308", "-1.8e308", "Infinity",
-                         "NaN", "[1,]", "[01]",  "[-0.0]", "[1e-5]", "[1 2]",  "1e0400",  "1e-0400",  "0.0e0"};
-  for (const char* text : texts) {
+TEST(ExactNumbers, AcceptanceIsTheJsonGrammarLessNonFiniteValues) {
+  // RapidJSON's own scanner also refuses some finite values whose exponent
+  // is out of its range (0e309, 1e0400 with 400 zeros before it); ours
+  // takes every number as what it is.
+  struct Case {
+    const char* text;
+    bool accepted;
+  };
+  const Case cases[] = {
+      {"0", true},
+      {"-0", true},
+      {"00", false},
+      {"01", false},
+      {"-01", false},
+      {"1.", false},
+      {".1", false},
+      {"1.e1", false},
+      {"1e", false},
+      {"1e+", false},
+      {"1e-", false},
+      {"1e+1", true},
+      {"1E-1", true},
+      {"-", false},
+      {"--1", false},
+      {"+1", false},
+      {"1.5.5", false},
+      {"1e1e1", false},
+      {"0x1", false},
+      {"1f", false},
+      {"1e308", true},
+      {"1e309", false},
+      {"0e309", true},
+      {"1e-400", true},
+      {"1.8e308", false},
+      {"-1.8e308", false},
+      {"Infinity", false},
+      {"NaN", false},
+      {"[1,]", false},
+      {"[01]", false},
+      {"[-0.0]", true},
+      {"[1e-5]", true},
+      {"[1 2]", false},
+      {"1e0400", false},
+      {"1e-0400", true},
+      {"0.0e0", true},
+      {"0e99999999999999999999", true},
+      {"-", false},
+      {"[-]", false},
+  };
+  for (const Case& c : cases) {
     orv::Document ours;
-    rapidjson::Document theirs;
-    const bool theirsAccepts = !theirs.Parse(text).HasParseError();
-    const bool finite = !theirsAccepts || !theirs.IsDouble() || std::isfinite(theirs.GetDouble());
-    EXPECT_EQ(orv::ParseJsonText(ours, text), theirsAccepts && finite) << text;
+    EXPECT_EQ(static_cast<bool>(orv::ParseJsonText(ours, c.text, std::strlen(c.text))), c.accepted) << c.text;
   }
 }
 

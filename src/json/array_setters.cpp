@@ -2,7 +2,7 @@
 #include <type_traits>
 
 #include "COrvExtendJson.h"
-#include "string_length.h"
+#include "limits.h"
 
 template <typename Number>
 void COrvExtendJson::AppendNumberArray(const char* key, std::size_t length, const std::vector<Number>& values) {
@@ -14,7 +14,7 @@ void COrvExtendJson::AppendNumberArray(const char* key, std::size_t length, cons
   Value array(rapidjson::kArrayType);
   // The pool never frees, so growing step by step would leave every smaller
   // buffer behind.
-  array.Reserve(orv::StringLength(values.size()), allocator);
+  array.Reserve(orv::ElementCount(values.size()), allocator);
   for (const Number number : values) array.PushBack(Value(static_cast<Stored>(number)), allocator);
   AppendMember(key, length, array);
 }
@@ -47,7 +47,7 @@ void COrvExtendJson::SetValue(const char* key, std::vector<std::string>& values)
   if (key == nullptr || !m_document.IsObject()) return;
   auto& allocator = m_document.GetAllocator();
   Value array(rapidjson::kArrayType);
-  array.Reserve(orv::StringLength(values.size()), allocator);
+  array.Reserve(orv::ElementCount(values.size()), allocator);
   for (const std::string& text : values) {
     array.PushBack(Value(text.data(), orv::StringLength(text.size()), allocator), allocator);
   }

@@ -14,7 +14,7 @@ orv::Value COrvExtendJson::ImportObjectValue(COrvBaseJson& other, unsigned level
   // Text that does not parse (a source holding NaN or infinity has none, and
   // one nested so deep that the copy would pass the nesting limit where it
   // is placed) leaves the root null, and null is what gets stored.
-  orv::ParseJsonText(parsed, text.c_str(), orv::kMaxNestingDepth - levelsAbove);
+  orv::ParseJsonText(parsed, text.c_str(), text.size(), orv::kMaxNestingDepth - levelsAbove);
   Value copy;
   copy.Swap(parsed);
   return copy;

@@ -1,10 +1,11 @@
 #include <cstring>
 
 #include "COrvExtendJson.h"
-#include "string_length.h"
+#include "limits.h"
 
 void COrvExtendJson::AppendMember(const char* key, std::size_t length, Value& value) {
   if (!m_document.IsObject()) return;
+  orv::CheckRoomForMember(m_document.MemberCount());
   auto& allocator = m_document.GetAllocator();
   Value name(key, orv::StringLength(length), allocator);
   m_document.AddMember(name, value, allocator);

@@ -2,7 +2,10 @@
 
 #include <sys/stat.h>
 
+#include <cstdint>
 #include <cstdio>
+#include <cstring>
+#include <new>
 
 #include "file_system.h"
 
@@ -22,19 +25,35 @@ bool IsRegularFile(const char* path) {
   return stat(path, &info) == 0 && S_ISREG(info.st_mode);
 }
 
+// Enough for small files whose size is not reported.
+constexpr std::size_t kFirstRead = 4096;
+
 }  // namespace
 
 bool ReadWholeFile(const char* path, FileBytes& out) {
   if (path == nullptr || !IsRegularFile(path)) return false;
   ReadFile file(OpenForReading(path));
   if (!file) return false;
-  if (std::fseek(file.get(), 0, SEEK_END) != 0) return false;
-  const long length = std::ftell(file.get());
-  if (length < 0 || std::fseek(file.get(), 0, SEEK_SET) != 0) return false;
-  const auto size = static_cast<std::size_t>(length);
-  std::unique_ptr<char[]> data(new char[size + 1]);
-  if (std::fread(data.get(), 1, size, file.get()) != size) return false;
-  data[size] = '\0';
+  // The size the system reports is where reading starts, not where it ends:
+  // virtual file systems (procfs) report 0 for files that hold bytes, and a
+  // file can grow while it is read. One byte more than reported is asked
+  // for, so that a file of the reported size is read in one call that also
+  // finds its end.
+  std::size_t capacity = ReportedSize(file.get());
+  capacity = capacity < kFirstRead ? kFirstRead : capacity + 1;
+  std::unique_ptr<char[]> data(new char[capacity]);
+  std::size_t size = 0;
+  for (;;) {
+    size += std::fread(data.get() + size, 1, capacity - size, file.get());
+    if (size < capacity) break;  // the end, or an error
+    if (capacity > SIZE_MAX / 2) throw std::bad_alloc();
+    std::unique_ptr<char[]> larger(new char[capacity * 2]);
+    std::memcpy(larger.get(), data.get(), size);
+    data = std::move(larger);
+    capacity *= 2;
+  }
+  if (std::ferror(file.get())) return false;
+  data[size] = '\0';  // size < capacity: there is room
   out.data = std::move(data);
   out.size = size;
   return true;

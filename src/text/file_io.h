@@ -14,10 +14,11 @@ struct FileBytes {
   std::size_t size = 0;
 };
 
-// Reads the whole of a regular file. Returns false, leaving out alone, for a
-// null path, a path that is not a regular file (directories, devices and
-// FIFOs have no length to read), a file that does not open, and a file whose
-// bytes cannot all be read.
+// Reads a regular file to its end, whatever size the system reports for it.
+// Returns false, leaving out alone, for a null path, a path that is not a
+// regular file (directories, devices and FIFOs have no end or would block),
+// a file that does not open, and a read error. Throws std::bad_alloc when
+// the file does not fit in memory.
 bool ReadWholeFile(const char* path, FileBytes& out);
 
 // Creates or truncates the file and writes size bytes into it, then syncs it

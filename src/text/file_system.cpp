@@ -4,6 +4,7 @@
 #include <cerrno>
 #include <chrono>
 #include <cstdint>
+#include <new>
 
 #ifdef _WIN32
 #include <fcntl.h>
@@ -27,6 +28,12 @@ int ProcessId() { return _getpid(); }
 constexpr const char* kSeparators = "/";
 int ProcessId() { return static_cast<int>(getpid()); }
 #endif
+
+// A size in bytes as a size_t, when memory could hold that many.
+std::size_t SizeInMemory(std::uint64_t size) {
+  if (size >= SIZE_MAX) throw std::bad_alloc();
+  return static_cast<std::size_t>(size);
+}
 
 std::string FolderOf(const std::string& path) {
   const auto last = path.find_last_of(kSeparators);
@@ -52,6 +59,11 @@ std::FILE* OpenForReading(const char* path) {
     if (file != nullptr || GetLastError() != ERROR_SHARING_VIOLATION || attempt == 100) return file;
     Sleep(1);
   }
+}
+
+std::size_t ReportedSize(std::FILE* file) {
+  struct _stati64 info;
+  return _fstati64(_fileno(file), &info) == 0 ? SizeInMemory(static_cast<std::uint64_t>(info.st_size)) : 0;
 }
 
 SaveTarget DescribeTarget(const std::string& path) {
@@ -130,6 +142,11 @@ bool SyncFolder(const SaveTarget&) { return true; }
 #else
 
 std::FILE* OpenForReading(const char* path) { return std::fopen(path, "rb"); }
+
+std::size_t ReportedSize(std::FILE* file) {
+  struct stat info;
+  return fstat(fileno(file), &info) == 0 ? SizeInMemory(static_cast<std::uint64_t>(info.st_size)) : 0;
+}
 
 namespace {
 

@@ -4,6 +4,7 @@
 #ifndef ORVJSON_SRC_TEXT_FILE_SYSTEM_H
 #define ORVJSON_SRC_TEXT_FILE_SYSTEM_H
 
+#include <cstddef>
 #include <cstdio>
 #include <string>
 
@@ -12,6 +13,10 @@ namespace orv {
 // fopen(path, "rb"). On Windows a file is briefly locked while a save
 // replaces it; opening waits for that instead of failing.
 std::FILE* OpenForReading(const char* path);
+
+// The size of the open file as the system reports it (0 when it cannot).
+// A size that could not be held in memory throws std::bad_alloc.
+std::size_t ReportedSize(std::FILE* file);
 
 // What a save needs to know about its target before it writes anything.
 struct SaveTarget {

@@ -2,6 +2,8 @@
 #ifndef ORVJSON_SRC_TEXT_JSON_PARSE_H
 #define ORVJSON_SRC_TEXT_JSON_PARSE_H
 
+#include <cstddef>
+
 #include "../json/json_types.h"
 
 namespace orv {
@@ -11,14 +13,29 @@ namespace orv {
 // keeps their stack use small even on a thread with a 1 MiB stack.
 constexpr unsigned kMaxNestingDepth = 1000;
 
-// Parses the NUL-terminated UTF-8 text (it ends at its first NUL byte) with
-// RapidJSON's default grammar, numbers converted exactly. On success the root
-// of doc is replaced and true is returned; otherwise doc is left unchanged.
-// A number whose value is not finite, or nesting deeper than maxDepth, makes
-// the text invalid. A value parsed to be placed inside another document gets
-// a smaller maxDepth, so that no document ever nests deeper than
-// kMaxNestingDepth and everything written can be loaded again.
-bool ParseJsonText(Document& doc, const char* text, unsigned maxDepth = kMaxNestingDepth);
+// Why a text was refused.
+enum class ParseProblem {
+  kNone,
+  kSyntax,            // RapidJSON's grammar; code says what it expected
+  kNumberOutOfRange,  // a number whose value is not finite
+  kTooDeep,           // nesting deeper than the limit
+  kTooLong,           // a string longer than a document can hold, or too many members or elements
+};
+
+struct ParseOutcome {
+  ParseProblem problem = ParseProblem::kNone;
+  rapidjson::ParseErrorCode code = rapidjson::kParseErrorNone;  // for kSyntax
+  std::size_t offset = 0;  // bytes from the start of the text to where the problem lies
+  explicit operator bool() const { return problem == ParseProblem::kNone; }
+};
+
+// Parses text, which ends at its first NUL byte (text[length] is a NUL),
+// with RapidJSON's default grammar, every number converted exactly. On
+// success the root of doc is replaced; otherwise doc is left unchanged.
+// A value parsed to be placed inside another document gets a smaller
+// maxDepth, so that no document ever nests deeper than kMaxNestingDepth and
+// everything written can be loaded again.
+ParseOutcome ParseJsonText(Document& doc, const char* text, std::size_t length, unsigned maxDepth = kMaxNestingDepth);
 
 }  // namespace orv
 

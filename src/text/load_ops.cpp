@@ -8,7 +8,7 @@
 
 long COrvExtendJson::LoadFromString(const std::string& text) {
   orv::Document parsed;
-  if (!orv::ParseJsonText(parsed, text.c_str())) return -1;
+  if (!orv::ParseJsonText(parsed, text.c_str(), text.size())) return -1;
   m_document.Swap(parsed);
   return 0;
 }
@@ -22,7 +22,7 @@ long COrvExtendJson::LoadJsonFile(const char* path, int& hasBom) {
   // parse; the flag tells the caller why.
   hasBom = bytes.size >= 3 && data[0] == 0xEF && data[1] == 0xBB && data[2] == 0xBF ? 1 : 0;
   orv::Document parsed;
-  if (!orv::ParseJsonText(parsed, bytes.data.get())) return 0;
+  if (!orv::ParseJsonText(parsed, bytes.data.get(), bytes.size)) return 0;
   m_document.Swap(parsed);
   return 1;
 }
