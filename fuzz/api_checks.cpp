@@ -295,6 +295,18 @@ class Program {
     if (container && NestingDepth(sourceText) < 1000) {
       ORV_REQUIRE(taken == 0);
       ORV_REQUIRE(GetString(target) == sourceText);
+      // Copies between objects are direct; they give what a copy through
+      // text gives, kinds included.
+      const long viaText = Create();
+      ORV_REQUIRE(LoadFromString(viaText, sourceText) == 0);
+      OrvVector direct, parsed;
+      GetTagCollect(target, direct);
+      GetTagCollect(viaText, parsed);
+      Release(viaText);
+      ORV_REQUIRE(direct.m_items.size() == parsed.m_items.size());
+      for (std::size_t i = 0; i < direct.m_items.size(); ++i) {
+        ORV_REQUIRE(direct.m_items[i].type == parsed.m_items[i].type);
+      }
     } else {
       ORV_REQUIRE(taken == -1);  // the member is a scalar, or null for a source without text
     }

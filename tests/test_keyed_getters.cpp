@@ -201,3 +201,38 @@ TEST(KeyedGetterRoundTrip, ScalarsSetAreReadBackWithTheirBits) {
     EXPECT_EQ(n, 0);
   }
 }
+
+// Roots of many members are looked up through an index; it must agree with
+// a scan after every way the root can change.
+TEST(KeyedGetterLookup, LargeRootsFindTheFirstOfEachNameAfterEveryChange) {
+  const auto firstOf = [](long h, const std::string& key) {
+    int value = -1;
+    GetValue(h, key.c_str(), value);
+    return value;
+  };
+  Doc doc;
+  for (int i = 0; i < 200; ++i) SetValue(doc.h(), ("k" + std::to_string(i % 100)).c_str(), i);
+  EXPECT_EQ(firstOf(doc.h(), "k7"), 7);  // builds the index: 100 names, each twice
+  for (int i = 200; i < 400; ++i) SetValue(doc.h(), ("k" + std::to_string(i % 150)).c_str(), i);
+  EXPECT_EQ(firstOf(doc.h(), "k7"), 7);
+  EXPECT_EQ(firstOf(doc.h(), "k120"), 270);  // appended after the index was built
+  EXPECT_EQ(firstOf(doc.h(), "k150"), -1);
+  EXPECT_EQ(firstOf(doc.h(), std::string("k7\0x", 4)), 7);  // a key ends at its NUL
+
+  long self = doc.h();
+  SetValue(doc.h(), "k7", static_cast<void*>(&self));  // a copy of the root, appended last
+  EXPECT_EQ(firstOf(doc.h(), "k7"), 7);
+  EXPECT_EQ(Members(doc.h()), 401);
+
+  std::string text = "{";
+  for (int i = 0; i < 300; ++i)
+    text += (i > 0 ? ",\"k" : "\"k") + std::to_string(299 - i % 50) + "\":" + std::to_string(i);
+  ASSERT_EQ(LoadFromString(doc.h(), text + "}"), 0);
+  EXPECT_EQ(firstOf(doc.h(), "k299"), 0);
+  EXPECT_EQ(firstOf(doc.h(), "k7"), -1);  // the old root's index is gone
+  GetValue(doc.h(), "k299", static_cast<void*>(&self));
+  Clear(doc.h());
+  EXPECT_EQ(firstOf(doc.h(), "k299"), -1);
+  for (int i = 0; i < 100; ++i) SetValue(doc.h(), ("n" + std::to_string(i)).c_str(), i);
+  EXPECT_EQ(firstOf(doc.h(), "n99"), 99);
+}

@@ -8,6 +8,7 @@
 
 #include "OrvJson.h"
 #include "json_types.h"
+#include "member_index.h"
 
 class COrvExtendJson : public COrvBaseJson {
  public:
@@ -89,17 +90,23 @@ class COrvExtendJson : public COrvBaseJson {
   // null for a null key, a root that is not an object, or no such member.
   const Value* FindMemberValue(const char* key) const;
 
+  // Makes fresh this object's document, and forgets the old root's index.
+  // The old document (and with it all its memory) goes with fresh.
+  void ReplaceRoot(orv::Document& fresh);
+
   // The element at index of an array root; null for any index outside
   // 0 <= index < Members() and for a root that is not an array.
   const Value* ElementAt(int index) const;
 
-  // A copy of the other object's root, allocated from this document: its
-  // text parsed as every load parses, or null when it has no valid text.
-  // levelsAbove is how many containers will hold the copy (the root object,
-  // and an array for SetObjectArray); they count against the nesting limit.
+  // A copy of the other object's root, allocated from this document: what
+  // parsing its text gives, or null when it has no valid text (NaN or
+  // infinity inside). levelsAbove is how many containers will hold the copy
+  // (the root object, and an array for SetObjectArray); they count against
+  // the nesting limit, and a copy that would pass it is null too.
   Value ImportObjectValue(COrvBaseJson& other, unsigned levelsAbove);
 
   orv::Document m_document;
+  mutable orv::MemberIndex m_index;  // of the root's members; lookups extend it
   std::vector<COrvBaseJson*> m_children;
 };
 

@@ -13,6 +13,8 @@
 #include <rapidjson/stringbuffer.h>
 #include <rapidjson/writer.h>
 
+#include "pool_allocator.h"
+
 namespace orv {
 
 // Out of line and cold, so that the allocation paths inlined into RapidJSON's
@@ -46,7 +48,6 @@ class CheckedAllocator {
   }
 };
 
-using PoolAllocator = rapidjson::MemoryPoolAllocator<CheckedAllocator>;
 using Document = rapidjson::GenericDocument<rapidjson::UTF8<>, PoolAllocator, CheckedAllocator>;
 using Value = rapidjson::GenericValue<rapidjson::UTF8<>, PoolAllocator>;
 using Reader = rapidjson::GenericReader<rapidjson::UTF8<>, rapidjson::UTF8<>, CheckedAllocator>;
@@ -105,6 +106,28 @@ inline bool orv::StringWriter::WriteDouble(double d) {
   const int places = maxDecimalPlaces_;
   internal::PushFormatted<25>(*os_, [d, places](char* buffer) { return internal::dtoa(d, buffer, places); });
   return true;
+}
+
+// RapidJSON gives an object room for 16 members (512 bytes) on its first
+// AddMember. Parsed objects get their exact size, but most objects built by
+// appending hold a few members: room for 2 first, then half as much again
+// each time, as RapidJSON grows.
+template <>
+inline orv::Value& orv::Value::AddMember(orv::Value& name, orv::Value& value, orv::PoolAllocator& allocator) {
+  RAPIDJSON_ASSERT(IsObject());
+  RAPIDJSON_ASSERT(name.IsString());
+  ObjectData& o = data_.o;
+  if (o.size >= o.capacity) {
+    const SizeType oldCapacity = o.capacity;
+    o.capacity = oldCapacity == 0 ? 2 : oldCapacity + (oldCapacity + 1) / 2;
+    SetMembersPointer(static_cast<Member*>(
+        allocator.Realloc(GetMembersPointer(), oldCapacity * sizeof(Member), o.capacity * sizeof(Member))));
+  }
+  Member* members = GetMembersPointer();
+  members[o.size].name.RawAssign(name);
+  members[o.size].value.RawAssign(value);
+  o.size++;
+  return *this;
 }
 
 }  // namespace rapidjson

@@ -1,11 +1,11 @@
+#include <cstring>
+
 #include "COrvExtendJson.h"
 #include "float_range.h"
 
 const orv::Value* COrvExtendJson::FindMemberValue(const char* key) const {
   if (key == nullptr || !m_document.IsObject()) return nullptr;
-  // FindMember compares lengths before bytes and takes the first match.
-  const auto member = m_document.FindMember(key);
-  return member == m_document.MemberEnd() ? nullptr : &member->value;
+  return m_index.Find(m_document, key, std::strlen(key));
 }
 
 long COrvExtendJson::GetValue(const char* key, int& value) {

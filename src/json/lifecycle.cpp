@@ -22,7 +22,12 @@ void COrvExtendJson::Clear() {
   // its own, so only dropping the whole pool gives the old root's memory back.
   orv::Document fresh;
   fresh.SetObject();
+  ReplaceRoot(fresh);
+}
+
+void COrvExtendJson::ReplaceRoot(orv::Document& fresh) {
   m_document.Swap(fresh);
+  m_index.Reset();
 }
 
 long COrvExtendJson::Members() {

@@ -1,23 +1,41 @@
-// Copies between objects. They go through JSON text, so the copy shares
-// nothing with its source and holds what parsing the source's text gives.
+// Copies between objects. A copy holds exactly what parsing the source's
+// text gives and shares nothing with its source. Between two objects of this
+// class the values are copied directly; any other implementation of the
+// interface (a subclass included: it may make or load its text its own way)
+// is reached through its text.
+#include <typeinfo>
+
 #include "../text/json_parse.h"
 #include "../text/json_write.h"
 #include "COrvExtendJson.h"
+#include "limits.h"
+
+namespace {
+
+COrvExtendJson* SameClass(COrvBaseJson* object) {
+  return typeid(*object) == typeid(COrvExtendJson) ? static_cast<COrvExtendJson*>(object) : nullptr;
+}
+
+}  // namespace
 
 orv::Value COrvExtendJson::ImportObjectValue(COrvBaseJson& other, unsigned levelsAbove) {
-  // Taken before anything changes here, so an object copied into itself
-  // gives its state before the call.
-  const std::string text = other.GetString();
-  // The temporary document allocates from this document's pool, so its root
-  // can be moved into place without a second, deep copy.
-  orv::Document parsed(&m_document.GetAllocator());
-  // Text that does not parse (a source holding NaN or infinity has none, and
-  // one nested so deep that the copy would pass the nesting limit where it
-  // is placed) leaves the root null, and null is what gets stored.
-  orv::ParseJsonText(parsed, text.c_str(), text.size(), orv::kMaxNestingDepth - levelsAbove);
-  Value copy;
-  copy.Swap(parsed);
-  return copy;
+  // The copy allocates from this document's pool, so its root can be moved
+  // into place. It is complete before anything changes here, so an object
+  // copied into itself gives its state before the call.
+  orv::Document copy(&m_document.GetAllocator());
+  // A source without text (NaN or infinity inside), or one nested so deep
+  // that the copy would pass the nesting limit where it is placed, leaves
+  // the root null, and null is what gets stored.
+  const unsigned maxDepth = orv::kMaxNestingDepth - levelsAbove;
+  if (const COrvExtendJson* own = SameClass(&other)) {
+    orv::CopyJsonValue(copy, own->m_document, maxDepth);
+  } else {
+    const std::string text = other.GetString();
+    orv::ParseJsonText(copy, text.c_str(), text.size(), maxDepth);
+  }
+  Value value;
+  value.Swap(copy);
+  return value;
 }
 
 void COrvExtendJson::SetValue(const char* key, COrvBaseJson* source) {
@@ -29,7 +47,10 @@ void COrvExtendJson::SetValue(const char* key, COrvBaseJson* source) {
 void COrvExtendJson::SetObjectArray(const char* key, std::vector<COrvBaseJson*>& objects) {
   if (key == nullptr || !m_document.IsObject()) return;
   auto& allocator = m_document.GetAllocator();
+  std::size_t count = 0;
+  for (const COrvBaseJson* object : objects) count += object != nullptr ? 1 : 0;
   Value array(rapidjson::kArrayType);
+  array.Reserve(orv::ElementCount(count), allocator);
   for (COrvBaseJson* object : objects) {
     if (object != nullptr) array.PushBack(ImportObjectValue(*object, 2), allocator);
   }
@@ -40,8 +61,14 @@ long COrvExtendJson::GetValue(const char* key, COrvBaseJson* target) {
   if (target == nullptr) return -1;
   const Value* member = FindMemberValue(key);
   if (member == nullptr || !(member->IsArray() || member->IsObject())) return -1;
-  // The text is taken first: when the target is this object, clearing it
-  // replaces the root that holds the member.
+  if (COrvExtendJson* own = SameClass(target)) {
+    // Copied before the target changes: the target may be this object.
+    orv::Document copy;
+    const bool copied = orv::CopyJsonValue(copy, *member);
+    if (!copied) copy.SetObject();  // as a cleared target whose load failed
+    own->ReplaceRoot(copy);
+    return copied ? 0 : -1;
+  }
   const std::string text = orv::JsonText(*member);
   target->Clear();
   return target->LoadFromString(text);
@@ -50,6 +77,11 @@ long COrvExtendJson::GetValue(const char* key, COrvBaseJson* target) {
 long COrvExtendJson::GetValue(int index, COrvBaseJson* target) {
   const Value* element = ElementAt(index);
   if (target == nullptr || element == nullptr || !element->IsObject()) return -1;
-  // A failed load leaves the target as it was, and is reported.
+  if (COrvExtendJson* own = SameClass(target)) {
+    orv::Document copy;
+    if (!orv::CopyJsonValue(copy, *element)) return -1;  // the target stays as it was
+    own->ReplaceRoot(copy);
+    return 0;
+  }
   return target->LoadFromString(orv::JsonText(*element));
 }

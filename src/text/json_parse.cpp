@@ -1,5 +1,6 @@
 #include "json_parse.h"
 
+#include <cmath>
 #include <cstdint>
 #include <limits>
 
@@ -11,9 +12,11 @@ namespace {
 
 using rapidjson::SizeType;
 
-// Stands between RapidJSON's reader and the document's own handler: numbers
-// arrive already converted (see ParseNumber below), and nesting is bounded.
-// Returning false from any event ends the parse as an error.
+// Stands between an event source (RapidJSON's reader, or a value being
+// copied) and the document's own handler: numbers arrive exact (see
+// ParseNumber below), JSON text has no NaN or infinity, every string is
+// copied in, and nesting is bounded. Returning false from any event ends the
+// parse or the copy as an error.
 class ExactHandler {
  public:
   ExactHandler(Document& doc, unsigned maxDepth) : doc_(doc), maxDepth_(maxDepth) {}
@@ -24,10 +27,10 @@ class ExactHandler {
   bool Uint(unsigned u) { return doc_.Uint(u); }
   bool Int64(std::int64_t i) { return doc_.Int64(i); }
   bool Uint64(std::uint64_t u) { return doc_.Uint64(u); }
-  bool Double(double d) { return doc_.Double(d); }
+  bool Double(double d) { return std::isfinite(d) && doc_.Double(d); }
   bool RawNumber(const char*, SizeType, bool) { return false; }  // numbers never arrive as text
-  bool String(const char* s, SizeType length, bool copy) { return doc_.String(s, length, copy); }
-  bool Key(const char* s, SizeType length, bool copy) { return doc_.Key(s, length, copy); }
+  bool String(const char* s, SizeType length, bool) { return doc_.String(s, length, true); }
+  bool Key(const char* s, SizeType length, bool) { return doc_.Key(s, length, true); }
 
   bool StartObject() { return Enter() && doc_.StartObject(); }
   bool EndObject(SizeType members) {
@@ -162,6 +165,17 @@ ParseOutcome ParseJsonText(Document& doc, const char* text, std::size_t length, 
   };
   doc.Populate(generate);
   return outcome;
+}
+
+bool CopyJsonValue(Document& doc, const Value& source, unsigned maxDepth) {
+  bool copied = false;
+  auto generate = [&](Document& target) {
+    ExactHandler handler(target, maxDepth);
+    copied = source.Accept(handler);
+    return copied;
+  };
+  doc.Populate(generate);
+  return copied;
 }
 
 }  // namespace orv

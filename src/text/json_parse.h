@@ -37,6 +37,12 @@ struct ParseOutcome {
 // everything written can be loaded again.
 ParseOutcome ParseJsonText(Document& doc, const char* text, std::size_t length, unsigned maxDepth = kMaxNestingDepth);
 
+// Copies source into the root of doc, giving exactly what writing source as
+// text and parsing that text gives, without the text: the same kinds, the
+// same bits, every string copied. Returns false, doc unchanged, when source
+// holds a NaN or an infinity (it has no text) or nests deeper than maxDepth.
+bool CopyJsonValue(Document& doc, const Value& source, unsigned maxDepth = kMaxNestingDepth);
+
 }  // namespace orv
 
 #endif  // ORVJSON_SRC_TEXT_JSON_PARSE_H

@@ -9,7 +9,7 @@
 long COrvExtendJson::LoadFromString(const std::string& text) {
   orv::Document parsed;
   if (!orv::ParseJsonText(parsed, text.c_str(), text.size())) return -1;
-  m_document.Swap(parsed);
+  ReplaceRoot(parsed);
   return 0;
 }
 
@@ -23,6 +23,6 @@ long COrvExtendJson::LoadJsonFile(const char* path, int& hasBom) {
   hasBom = bytes.size >= 3 && data[0] == 0xEF && data[1] == 0xBB && data[2] == 0xBF ? 1 : 0;
   orv::Document parsed;
   if (!orv::ParseJsonText(parsed, bytes.data.get(), bytes.size)) return 0;
-  m_document.Swap(parsed);
+  ReplaceRoot(parsed);
   return 1;
 }

@@ -1,0 +1,60 @@
+#include "pool_allocator.h"
+
+#include <cstdint>
+#include <cstdlib>
+#include <cstring>
+#include <new>
+
+namespace orv {
+
+PoolAllocator::~PoolAllocator() {
+  while (head_ != nullptr) {
+    Chunk* next = head_->next;
+    std::free(head_);
+    head_ = next;
+  }
+}
+
+// Every block starts on 8 bytes, as in RapidJSON's pool. A size that could
+// not be aligned without wrapping could never be allocated either.
+std::size_t PoolAllocator::Aligned(std::size_t size) {
+  if (size > SIZE_MAX / 2) throw std::bad_alloc();
+  return (size + 7) & ~static_cast<std::size_t>(7);
+}
+
+char* PoolAllocator::Start(Chunk* chunk) { return reinterpret_cast<char*>(chunk) + Aligned(sizeof(Chunk)); }
+
+void PoolAllocator::AddChunk(std::size_t size) {
+  const std::size_t capacity = size > nextCapacity_ ? size : nextCapacity_;
+  if (nextCapacity_ < kLargestChunk) nextCapacity_ *= 2;
+  void* memory = std::malloc(Aligned(sizeof(Chunk)) + capacity);
+  if (memory == nullptr) throw std::bad_alloc();
+  head_ = new (memory) Chunk{head_, capacity, 0};
+}
+
+void* PoolAllocator::Malloc(std::size_t size) {
+  if (size == 0) return nullptr;
+  size = Aligned(size);
+  if (head_ == nullptr || size > head_->capacity - head_->used) AddChunk(size);
+  void* block = Start(head_) + head_->used;
+  head_->used += size;
+  return block;
+}
+
+void* PoolAllocator::Realloc(void* original, std::size_t originalSize, std::size_t newSize) {
+  if (original == nullptr) return Malloc(newSize);
+  if (newSize == 0) return nullptr;
+  originalSize = Aligned(originalSize);
+  newSize = Aligned(newSize);
+  if (originalSize >= newSize) return original;
+  if (static_cast<char*>(original) + originalSize == Start(head_) + head_->used &&
+      newSize - originalSize <= head_->capacity - head_->used) {
+    head_->used += newSize - originalSize;
+    return original;
+  }
+  void* block = Malloc(newSize);
+  std::memcpy(block, original, originalSize);
+  return block;
+}
+
+}  // namespace orv

@@ -1,0 +1,50 @@
+// The allocator every document's values, names and strings come from.
+#ifndef ORVJSON_SRC_JSON_POOL_ALLOCATOR_H
+#define ORVJSON_SRC_JSON_POOL_ALLOCATOR_H
+
+#include <cstddef>
+
+namespace orv {
+
+// Like RapidJSON's MemoryPoolAllocator, it hands out memory from chunks and
+// frees it only all at once, when the document goes. But its first chunk is
+// small and each next one twice the last, up to RapidJSON's 64 KiB: a
+// document of a few members costs a few hundred bytes instead of 64 KiB,
+// and a large one is laid out in the chunks RapidJSON would use. Chunks come
+// from malloc; running out of memory throws std::bad_alloc.
+class PoolAllocator {
+ public:
+  static const bool kNeedFree = false;
+
+  PoolAllocator() = default;
+  PoolAllocator(const PoolAllocator&) = delete;
+  PoolAllocator& operator=(const PoolAllocator&) = delete;
+  ~PoolAllocator();
+
+  void* Malloc(std::size_t size);
+  // Grows in place when original is the last block handed out and its chunk
+  // has room; otherwise copies into a new block (the old one stays unused).
+  void* Realloc(void* original, std::size_t originalSize, std::size_t newSize);
+  static void Free(void*) {}
+
+ private:
+  struct Chunk {
+    Chunk* next;
+    std::size_t capacity;  // bytes after the header
+    std::size_t used;
+  };
+
+  static constexpr std::size_t kFirstChunk = 128;
+  static constexpr std::size_t kLargestChunk = std::size_t{64} * 1024;
+
+  static std::size_t Aligned(std::size_t size);
+  static char* Start(Chunk* chunk);
+  void AddChunk(std::size_t size);
+
+  Chunk* head_ = nullptr;  // the chunk allocations come from
+  std::size_t nextCapacity_ = kFirstChunk;
+};
+
+}  // namespace orv
+
+#endif  // ORVJSON_SRC_JSON_POOL_ALLOCATOR_H
