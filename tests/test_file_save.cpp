@@ -18,6 +18,10 @@ using orv::SaveStep;
 SaveStep g_failing = SaveStep::kCreate;
 bool FailOneStep(SaveStep step) { return step == g_failing; }
 
+orv::WriteText Writes(const std::string& text) {
+  return [text](std::FILE* file) { return std::fwrite(text.data(), 1, text.size(), file) == text.size(); };
+}
+
 std::string Contents(const fs::path& path) {
   std::ifstream in(path, std::ios::binary);
   return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
@@ -52,13 +56,12 @@ TEST_F(FileSave, AFailureAtAnyStepLeavesTheTargetAsItWasAndNothingElse) {
     g_failing = step;
     const fs::path existing = folder_ / "settings.json";
     std::ofstream(existing, std::ios::binary) << "{\"old\":1}";
-    EXPECT_FALSE(orv::SaveFile(existing.string().c_str(), fresh.data(), fresh.size(), FailOneStep))
-        << static_cast<int>(step);
+    EXPECT_FALSE(orv::SaveFile(existing.string().c_str(), Writes(fresh), FailOneStep)) << static_cast<int>(step);
     EXPECT_EQ(Contents(existing), "{\"old\":1}") << static_cast<int>(step);
     EXPECT_EQ(Listing(folder_), std::vector<std::string>{"settings.json"}) << static_cast<int>(step);
 
     const fs::path absent = folder_ / "new.json";
-    EXPECT_FALSE(orv::SaveFile(absent.string().c_str(), fresh.data(), fresh.size(), FailOneStep));
+    EXPECT_FALSE(orv::SaveFile(absent.string().c_str(), Writes(fresh), FailOneStep));
     EXPECT_EQ(Listing(folder_), std::vector<std::string>{"settings.json"}) << static_cast<int>(step);
   }
 }
@@ -67,7 +70,7 @@ TEST_F(FileSave, ASaveThatSucceedsLeavesOnlyTheNewText) {
   const fs::path target = folder_ / "settings.json";
   std::ofstream(target, std::ios::binary) << std::string(100000, 'x');
   const std::string fresh = "{\"new\":true}";
-  ASSERT_TRUE(orv::SaveFile(target.string().c_str(), fresh.data(), fresh.size()));
+  ASSERT_TRUE(orv::SaveFile(target.string().c_str(), Writes(fresh)));
   EXPECT_EQ(Contents(target), fresh);
   EXPECT_EQ(Listing(folder_), std::vector<std::string>{"settings.json"});
 }

@@ -5,7 +5,7 @@
 
 const orv::Value* COrvExtendJson::FindMemberValue(const char* key) const {
   if (key == nullptr || !m_document.IsObject()) return nullptr;
-  return m_index.Find(m_document, key, std::strlen(key));
+  return m_index.Find(m_document, key, rapidjson::internal::StrLen(key));
 }
 
 long COrvExtendJson::GetValue(const char* key, int& value) {

@@ -32,10 +32,26 @@ void PoolAllocator::AddChunk(std::size_t size) {
   head_ = new (memory) Chunk{head_, capacity, 0};
 }
 
+void* PoolAllocator::AddLargeBlock(std::size_t size) {
+  void* memory = std::malloc(Aligned(sizeof(Chunk)) + size);
+  if (memory == nullptr) throw std::bad_alloc();
+  head_->next = new (memory) Chunk{head_->next, size, size};
+  return Start(head_->next);
+}
+
+void PoolAllocator::Expect(std::size_t bytes) {
+  while (nextCapacity_ < bytes && nextCapacity_ < kLargestChunk) nextCapacity_ *= 2;
+}
+
 void* PoolAllocator::Malloc(std::size_t size) {
   if (size == 0) return nullptr;
   size = Aligned(size);
-  if (head_ == nullptr || size > head_->capacity - head_->used) AddChunk(size);
+  if (head_ == nullptr || size > head_->capacity - head_->used) {
+    // A block larger than the chunks being made gets a chunk of its own,
+    // behind the head, which goes on serving small blocks.
+    if (head_ != nullptr && size > nextCapacity_) return AddLargeBlock(size);
+    AddChunk(size);
+  }
   void* block = Start(head_) + head_->used;
   head_->used += size;
   return block;

@@ -27,6 +27,10 @@ class PoolAllocator {
   void* Realloc(void* original, std::size_t originalSize, std::size_t newSize);
   static void Free(void*) {}
 
+  // About bytes are about to be allocated (a parse of that much text): the
+  // next chunks are made that large at once, up to 64 KiB.
+  void Expect(std::size_t bytes);
+
  private:
   struct Chunk {
     Chunk* next;
@@ -40,6 +44,7 @@ class PoolAllocator {
   static std::size_t Aligned(std::size_t size);
   static char* Start(Chunk* chunk);
   void AddChunk(std::size_t size);
+  void* AddLargeBlock(std::size_t size);
 
   Chunk* head_ = nullptr;  // the chunk allocations come from
   std::size_t nextCapacity_ = kFirstChunk;

@@ -1,7 +1,5 @@
 #include "file_io.h"
 
-#include <sys/stat.h>
-
 #include <cstdint>
 #include <cstdio>
 #include <cstring>
@@ -18,28 +16,21 @@ struct FileCloser {
 };
 using ReadFile = std::unique_ptr<std::FILE, FileCloser>;
 
-// Checked before opening: opening a FIFO for reading would block until a
-// writer appears.
-bool IsRegularFile(const char* path) {
-  struct stat info;
-  return stat(path, &info) == 0 && S_ISREG(info.st_mode);
-}
-
 // Enough for small files whose size is not reported.
 constexpr std::size_t kFirstRead = 4096;
 
 }  // namespace
 
 bool ReadWholeFile(const char* path, FileBytes& out) {
-  if (path == nullptr || !IsRegularFile(path)) return false;
-  ReadFile file(OpenForReading(path));
+  if (path == nullptr) return false;
+  std::size_t capacity = 0;
+  ReadFile file(OpenRegularFile(path, capacity));
   if (!file) return false;
   // The size the system reports is where reading starts, not where it ends:
   // virtual file systems (procfs) report 0 for files that hold bytes, and a
   // file can grow while it is read. One byte more than reported is asked
   // for, so that a file of the reported size is read in one call that also
   // finds its end.
-  std::size_t capacity = ReportedSize(file.get());
   capacity = capacity < kFirstRead ? kFirstRead : capacity + 1;
   std::unique_ptr<char[]> data(new char[capacity]);
   std::size_t size = 0;
@@ -59,10 +50,10 @@ bool ReadWholeFile(const char* path, FileBytes& out) {
   return true;
 }
 
-bool WriteInPlace(const char* path, const char* data, std::size_t size, bool sync) {
+bool WriteInPlace(const char* path, const std::function<bool(std::FILE*)>& write, bool sync) {
   std::FILE* file = std::fopen(path, "wb");
   if (file == nullptr) return false;
-  const bool written = std::fwrite(data, 1, size, file) == size && std::fflush(file) == 0;
+  const bool written = write(file) && std::fflush(file) == 0;
   const bool synced = !sync || SyncFile(file);
   const bool closed = std::fclose(file) == 0;
   return written && synced && closed;

@@ -3,6 +3,8 @@
 #define ORVJSON_SRC_TEXT_FILE_IO_H
 
 #include <cstddef>
+#include <cstdio>
+#include <functional>
 #include <memory>
 
 namespace orv {
@@ -21,11 +23,11 @@ struct FileBytes {
 // the file does not fit in memory.
 bool ReadWholeFile(const char* path, FileBytes& out);
 
-// Creates or truncates the file and writes size bytes into it, then syncs it
-// to the disk when sync is set. Returns true only when every byte was written
-// and the file synced and closed without error. A failure can leave the file
-// cut short: SaveFile uses this only where a file cannot be replaced.
-bool WriteInPlace(const char* path, const char* data, std::size_t size, bool sync);
+// Creates or truncates the file and has write fill it, then syncs it to the
+// disk when sync is set. Returns true only when everything was written and
+// the file synced and closed without error. A failure can leave the file cut
+// short: SaveFile uses this only where a file cannot be replaced.
+bool WriteInPlace(const char* path, const std::function<bool(std::FILE*)>& write, bool sync);
 
 }  // namespace orv
 

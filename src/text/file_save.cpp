@@ -8,12 +8,12 @@
 
 namespace orv {
 
-bool SaveFile(const char* path, const char* data, std::size_t size, SaveFault fault) {
+bool SaveFile(const char* path, const WriteText& write, SaveFault fault) {
   const auto fails = [fault](SaveStep step) { return fault != nullptr && fault(step); };
   const SaveTarget target = DescribeTarget(path);
   // Only a regular file can be swapped for another; anything else is written
   // to as it is (a directory then fails to open).
-  if (target.exists && !target.regular) return WriteInPlace(path, data, size, false);
+  if (target.exists && !target.regular) return WriteInPlace(path, write, false);
   // A read-only file stays refused, as opening it for writing would be.
   if (target.exists && !target.writable) return false;
 
@@ -22,9 +22,9 @@ bool SaveFile(const char* path, const char* data, std::size_t size, SaveFault fa
   std::FILE* file = fails(SaveStep::kCreate) ? nullptr : CreateTempFile(target, temp, denied);
   // A folder that takes no new file, holding a file the process may write:
   // the old way, in place, so that nothing that could be saved before fails.
-  if (file == nullptr) return denied && WriteInPlace(path, data, size, true);
+  if (file == nullptr) return denied && WriteInPlace(path, write, true);
 
-  bool saved = !fails(SaveStep::kWrite) && std::fwrite(data, 1, size, file) == size;
+  bool saved = !fails(SaveStep::kWrite) && write(file);
   saved = saved && !fails(SaveStep::kFlush) && std::fflush(file) == 0;
   saved = saved && !fails(SaveStep::kSync) && SyncFile(file);
   const bool closed = std::fclose(file) == 0 && !fails(SaveStep::kClose);

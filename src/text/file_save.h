@@ -2,7 +2,8 @@
 #ifndef ORVJSON_SRC_TEXT_FILE_SAVE_H
 #define ORVJSON_SRC_TEXT_FILE_SAVE_H
 
-#include <cstddef>
+#include <cstdio>
+#include <functional>
 
 namespace orv {
 
@@ -13,7 +14,10 @@ enum class SaveStep { kCreate, kWrite, kFlush, kSync, kClose, kReplace };
 // before each step, a true result fails that step.
 using SaveFault = bool (*)(SaveStep step);
 
-// Replaces the file at path with size bytes of data. The bytes go to a new
+// Writes the whole text into an open file; false when it could not.
+using WriteText = std::function<bool(std::FILE* file)>;
+
+// Replaces the file at path with what write writes. The bytes go to a new
 // file beside the target, which is synced to the disk and then renamed over
 // the target in one step, so that the target holds either its old bytes or
 // all of the new ones, also for a reader and after a crash. A symbolic link
@@ -22,7 +26,7 @@ using SaveFault = bool (*)(SaveStep step);
 // Devices and FIFOs are written in place, and so is a file in a folder where
 // no new file may be made. Returns false, with the target as it was, when
 // any step fails, and for an existing file the process may not write.
-bool SaveFile(const char* path, const char* data, std::size_t size, SaveFault fault = nullptr);
+bool SaveFile(const char* path, const WriteText& write, SaveFault fault = nullptr);
 
 }  // namespace orv
 

@@ -1,6 +1,7 @@
 #include "file_system.h"
 
 #include <atomic>
+#include <cctype>
 #include <cerrno>
 #include <chrono>
 #include <cstdint>
@@ -53,39 +54,50 @@ std::string UniqueName() {
 
 #ifdef _WIN32
 
-std::FILE* OpenForReading(const char* path) {
-  for (int attempt = 0;; ++attempt) {
-    std::FILE* file = std::fopen(path, "rb");
-    if (file != nullptr || GetLastError() != ERROR_SHARING_VIOLATION || attempt == 100) return file;
-    Sleep(1);
+std::FILE* OpenRegularFile(const char* path, std::size_t& reportedSize) {
+  std::FILE* file = nullptr;
+  for (int attempt = 0; file == nullptr; ++attempt) {
+    file = std::fopen(path, "rb");
+    if (file == nullptr && (GetLastError() != ERROR_SHARING_VIOLATION || attempt == 100)) return nullptr;
+    if (file == nullptr) Sleep(1);
   }
+  struct _stati64 info;
+  if (_fstati64(_fileno(file), &info) != 0 || (info.st_mode & _S_IFMT) != _S_IFREG) {
+    std::fclose(file);
+    return nullptr;
+  }
+  reportedSize = SizeInMemory(static_cast<std::uint64_t>(info.st_size));
+  return file;
 }
 
-std::size_t ReportedSize(std::FILE* file) {
-  struct _stati64 info;
-  return _fstati64(_fileno(file), &info) == 0 ? SizeInMemory(static_cast<std::uint64_t>(info.st_size)) : 0;
+// Device names (CON, NUL, COM1, ...) name a device in every folder, with
+// any extension; so does a path in the \\.\ namespace.
+bool IsDevice(const std::string& path) {
+  if (path.compare(0, 4, "\\\\.\\") == 0) return true;
+  const auto slash = path.find_last_of(kSeparators);
+  std::string base = path.substr(slash == std::string::npos ? 0 : slash + 1);
+  base = base.substr(0, base.find('.'));
+  while (!base.empty() && base.back() == ' ') base.pop_back();
+  for (char& c : base) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+  if (base == "CON" || base == "PRN" || base == "AUX" || base == "NUL") return true;
+  return base.size() == 4 && (base.compare(0, 3, "COM") == 0 || base.compare(0, 3, "LPT") == 0) && base[3] >= '1' &&
+         base[3] <= '9';
 }
 
 SaveTarget DescribeTarget(const std::string& path) {
   SaveTarget target;
   target.path = path;
   target.folder = FolderOf(path);
+  if (IsDevice(path)) {
+    target.exists = true;  // written to, never replaced
+    return target;
+  }
   const DWORD attributes = GetFileAttributesA(path.c_str());
   if (attributes != INVALID_FILE_ATTRIBUTES) {
     target.exists = true;
     target.writable = (attributes & FILE_ATTRIBUTE_READONLY) == 0;
     target.regular = (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
-  }
-  // Devices (NUL, CON, COM1) are written to, never replaced.
-  HANDLE handle = CreateFileA(path.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                              OPEN_EXISTING, 0, nullptr);
-  if (handle != INVALID_HANDLE_VALUE) {
-    if (GetFileType(handle) != FILE_TYPE_DISK) {
-      target.exists = true;
-      target.regular = false;
-      target.writable = true;
-    }
-    CloseHandle(handle);
+    target.attributes = attributes;
   }
   return target;
 }
@@ -100,14 +112,9 @@ std::FILE* CreateTempFile(const SaveTarget& target, std::string& name, bool& den
       denied = errno == EACCES;
       return nullptr;
     }
-    if (target.exists) {
-      // Hidden and system files stay so; read-only ones were refused before.
-      const DWORD kept = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_NOT_CONTENT_INDEXED;
-      const DWORD attributes = GetFileAttributesA(target.path.c_str());
-      if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & kept) != 0) {
-        SetFileAttributesA(name.c_str(), attributes & kept);
-      }
-    }
+    // Hidden and system files stay so; read-only ones were refused before.
+    const DWORD kept = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_NOT_CONTENT_INDEXED;
+    if ((target.attributes & kept) != 0) SetFileAttributesA(name.c_str(), target.attributes & kept);
     std::FILE* file = _fdopen(fd, "wb");
     if (file == nullptr) {
       _close(fd);
@@ -141,11 +148,21 @@ bool SyncFolder(const SaveTarget&) { return true; }
 
 #else
 
-std::FILE* OpenForReading(const char* path) { return std::fopen(path, "rb"); }
-
-std::size_t ReportedSize(std::FILE* file) {
+std::FILE* OpenRegularFile(const char* path, std::size_t& reportedSize) {
+  // Looked at before opening: opening someone's FIFO, even without waiting
+  // for a writer, would disturb whoever uses it.
   struct stat info;
-  return fstat(fileno(file), &info) == 0 ? SizeInMemory(static_cast<std::uint64_t>(info.st_size)) : 0;
+  if (stat(path, &info) != 0 || !S_ISREG(info.st_mode)) return nullptr;
+  // O_NONBLOCK in case it became a FIFO since: opening one waits for a writer.
+  const int fd = open(path, O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+  if (fd < 0) return nullptr;
+  std::FILE* file = nullptr;
+  if (fstat(fd, &info) == 0 && S_ISREG(info.st_mode)) {
+    reportedSize = SizeInMemory(static_cast<std::uint64_t>(info.st_size));
+    file = fdopen(fd, "rb");  // O_NONBLOCK does nothing to a regular file
+  }
+  if (file == nullptr) close(fd);
+  return file;
 }
 
 namespace {

@@ -10,21 +10,22 @@
 
 namespace orv {
 
-// fopen(path, "rb"). On Windows a file is briefly locked while a save
-// replaces it; opening waits for that instead of failing.
-std::FILE* OpenForReading(const char* path);
-
-// The size of the open file as the system reports it (0 when it cannot).
-// A size that could not be held in memory throws std::bad_alloc.
-std::size_t ReportedSize(std::FILE* file);
+// Opens a regular file for reading ("rb") and gives the size the system
+// reports for it (0 when it reports none). Null for anything else: a
+// directory, a device or a FIFO (never waited for), a missing or unreadable
+// file. On Windows a file is briefly locked while a save replaces it;
+// opening waits for that instead of failing. A size that could not be held
+// in memory throws std::bad_alloc.
+std::FILE* OpenRegularFile(const char* path, std::size_t& reportedSize);
 
 // What a save needs to know about its target before it writes anything.
 struct SaveTarget {
   std::string path;    // the file a symbolic link leads to, or the path itself
   std::string folder;  // its folder, ending in a separator; empty for the current one
   bool exists = false;
-  bool regular = false;   // a regular file (only those can be replaced atomically)
-  bool writable = false;  // the process may write it (meaningful when it exists)
+  bool regular = false;          // a regular file (only those can be replaced atomically)
+  bool writable = false;         // the process may write it (meaningful when it exists)
+  unsigned long attributes = 0;  // Windows: the file attributes the replacement keeps
 };
 
 // Follows symbolic links (also to a file that does not exist yet) and

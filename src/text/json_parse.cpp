@@ -2,8 +2,10 @@
 
 #include <cmath>
 #include <cstdint>
+#include <cstring>
 #include <limits>
 
+#include "../json/limits.h"
 #include "json_number.h"
 #include "text_limits.h"
 
@@ -44,6 +46,12 @@ class ExactHandler {
   }
 
   bool tooDeep() const { return depth_ > maxDepth_; }
+  bool tooLong() const { return tooLong_; }
+  // A string too long for a document: the parse ends here.
+  bool RefuseLength() {
+    tooLong_ = true;
+    return false;
+  }
 
  private:
   bool Enter() { return ++depth_ <= maxDepth_; }
@@ -51,11 +59,93 @@ class ExactHandler {
   Document& doc_;
   const unsigned maxDepth_;
   unsigned depth_ = 0;
+  bool tooLong_ = false;
 };
 
 constexpr unsigned kFlags = rapidjson::kParseDefaultFlags;
 
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+
+// Bytes a string takes as they are: all but the quotation mark, the
+// backslash and the control characters (NUL among them).
+struct PlainBytes {
+  bool plain[256];
+  constexpr PlainBytes() : plain() {
+    for (int c = 0x20; c < 256; ++c) plain[c] = c != '"' && c != '\\';
+  }
+};
+constexpr PlainBytes kPlain;
+
+// Runs up to this long are copied byte by byte: msvcrt's memcpy costs more
+// than that for the short runs most strings are made of; glibc's does not.
+#ifdef _WIN32
+constexpr std::size_t kShortRun = 16;
+#else
+constexpr std::size_t kShortRun = 0;
+#endif
+
+// What the character after a backslash stands for; 0 for none.
+constexpr char Unescaped(char e) {
+  switch (e) {
+    case '"':
+      return '"';
+    case '\\':
+      return '\\';
+    case '/':
+      return '/';
+    case 'b':
+      return '\b';
+    case 'f':
+      return '\f';
+    case 'n':
+      return '\n';
+    case 'r':
+      return '\r';
+    case 't':
+      return '\t';
+    default:
+      return 0;
+  }
+}
+
+// The value of four hexadecimal digits, or -1.
+long Hex4(const char* p) {
+  long value = 0;
+  for (int i = 0; i < 4; ++i) {
+    const char c = p[i];
+    const int digit = c >= '0' && c <= '9'   ? c - '0'
+                      : c >= 'a' && c <= 'f' ? c - 'a' + 10
+                      : c >= 'A' && c <= 'F' ? c - 'A' + 10
+                                             : -1;
+    if (digit < 0) return -1;
+    value = value * 16 + digit;
+  }
+  return value;
+}
+
+// Appends the UTF-8 bytes of a code point.
+template <typename Stack>
+void PutUtf8(Stack& stack, unsigned long code) {
+  char* out;
+  if (code < 0x80) {
+    *stack.template Push<char>(1) = static_cast<char>(code);
+  } else if (code < 0x800) {
+    out = stack.template Push<char>(2);
+    out[0] = static_cast<char>(0xC0 | (code >> 6));
+    out[1] = static_cast<char>(0x80 | (code & 0x3F));
+  } else if (code < 0x10000) {
+    out = stack.template Push<char>(3);
+    out[0] = static_cast<char>(0xE0 | (code >> 12));
+    out[1] = static_cast<char>(0x80 | ((code >> 6) & 0x3F));
+    out[2] = static_cast<char>(0x80 | (code & 0x3F));
+  } else {
+    out = stack.template Push<char>(4);
+    out[0] = static_cast<char>(0xF0 | (code >> 18));
+    out[1] = static_cast<char>(0x80 | ((code >> 12) & 0x3F));
+    out[2] = static_cast<char>(0x80 | ((code >> 6) & 0x3F));
+    out[3] = static_cast<char>(0x80 | (code & 0x3F));
+  }
+}
 
 }  // namespace
 }  // namespace orv
@@ -83,6 +173,10 @@ void orv::Reader::ParseNumber<orv::kFlags, rapidjson::StringStream, orv::ExactHa
   if (*p == '0') {
     ++p;
   } else if (*p >= '1' && *p <= '9') {
+    // Nine digits always fit in 32 bits, where 32-bit systems count fastest.
+    unsigned leading = 0;
+    for (int n = 0; n < 9 && IsDigit(*p); ++n) leading = leading * 10 + static_cast<unsigned>(*p++ - '0');
+    value = leading;
     while (IsDigit(*p)) value = value * 10 + static_cast<unsigned>(*p++ - '0');
   } else {
     RAPIDJSON_PARSE_ERROR(rapidjson::kParseErrorValueInvalid, static_cast<std::size_t>(p - is.head_));
@@ -135,6 +229,73 @@ void orv::Reader::ParseNumber<orv::kFlags, rapidjson::StringStream, orv::ExactHa
   if (!accepted) RAPIDJSON_PARSE_ERROR(rapidjson::kParseErrorTermination, start);
 }
 
+// RapidJSON's string scanner pushes every byte onto its stack on its own.
+// This one copies each run of plain bytes at once, which makes strings load
+// markedly faster on both targets; escapes, errors and offsets are
+// RapidJSON's. The length is counted in size_t, so a string too long for a
+// document is refused instead of wrapping.
+template <>
+template <>
+void orv::Reader::ParseString<orv::kFlags, rapidjson::StringStream, orv::ExactHandler>(rapidjson::StringStream& is,
+                                                                                       orv::ExactHandler& handler,
+                                                                                       bool isKey) {
+  const auto offset = [&is](const char* at) { return static_cast<std::size_t>(at - is.head_); };
+  const std::size_t bottom = stack_.GetSize();
+  const char* p = is.src_ + 1;  // past the opening quotation mark
+  for (;;) {
+    const char* const run = p;
+    while (orv::kPlain.plain[static_cast<unsigned char>(*p)]) ++p;
+    if (p != run) {
+      const auto length = static_cast<std::size_t>(p - run);
+      char* out = stack_.template Push<char>(length);
+      if (length > orv::kShortRun) {
+        std::memcpy(out, run, length);
+      } else {
+        for (std::size_t i = 0; i < length; ++i) out[i] = run[i];
+      }
+    }
+    if (*p == '"') break;
+    if (*p != '\\') {
+      // A raw control character, or the end of the text inside the string.
+      RAPIDJSON_PARSE_ERROR(
+          *p == '\0' ? rapidjson::kParseErrorStringMissQuotationMark : rapidjson::kParseErrorStringEscapeInvalid,
+          offset(p));
+    }
+    const char* const escape = p;
+    if (const char c = orv::Unescaped(p[1])) {
+      *stack_.template Push<char>(1) = c;
+      p += 2;
+      continue;
+    }
+    if (p[1] != 'u') RAPIDJSON_PARSE_ERROR(rapidjson::kParseErrorStringEscapeInvalid, offset(escape));
+    long code = orv::Hex4(p + 2);
+    if (code < 0) RAPIDJSON_PARSE_ERROR(rapidjson::kParseErrorStringUnicodeEscapeInvalidHex, offset(escape));
+    p += 6;
+    if (code >= 0xD800 && code <= 0xDBFF) {
+      // A high surrogate needs a low one right after it.
+      if (p[0] != '\\' || p[1] != 'u') {
+        RAPIDJSON_PARSE_ERROR(rapidjson::kParseErrorStringUnicodeSurrogateInvalid, offset(escape));
+      }
+      const long low = orv::Hex4(p + 2);
+      if (low < 0) RAPIDJSON_PARSE_ERROR(rapidjson::kParseErrorStringUnicodeEscapeInvalidHex, offset(escape));
+      if (low < 0xDC00 || low > 0xDFFF) {
+        RAPIDJSON_PARSE_ERROR(rapidjson::kParseErrorStringUnicodeSurrogateInvalid, offset(escape));
+      }
+      code = (((code - 0xD800) << 10) | (low - 0xDC00)) + 0x10000;
+      p += 6;
+    }
+    orv::PutUtf8(stack_, static_cast<unsigned long>(code));
+  }
+  is.src_ = p + 1;  // past the closing quotation mark
+  const std::size_t length = stack_.GetSize() - bottom;
+  *stack_.template Push<char>(1) = '\0';
+  const char* const text = stack_.template Pop<char>(length + 1);
+  const bool accepted = length > orv::kMaxStringLength ? handler.RefuseLength()
+                        : isKey ? handler.Key(text, static_cast<rapidjson::SizeType>(length), true)
+                                : handler.String(text, static_cast<rapidjson::SizeType>(length), true);
+  if (!accepted) RAPIDJSON_PARSE_ERROR(rapidjson::kParseErrorTermination, is.Tell());
+}
+
 namespace orv {
 
 ParseOutcome ParseJsonText(Document& doc, const char* text, std::size_t length, unsigned maxDepth) {
@@ -143,6 +304,7 @@ ParseOutcome ParseJsonText(Document& doc, const char* text, std::size_t length, 
     outcome.problem = ParseProblem::kTooLong;
     return outcome;
   }
+  doc.GetAllocator().Expect(length);
   // Populate moves the finished value into the root only when the generator
   // succeeds, and empties the document's value stack either way.
   auto generate = [&](Document& target) {
@@ -155,6 +317,8 @@ ParseOutcome ParseJsonText(Document& doc, const char* text, std::size_t length, 
     outcome.offset = result.Offset();
     if (result.Code() == rapidjson::kParseErrorNumberTooBig) {
       outcome.problem = ParseProblem::kNumberOutOfRange;
+    } else if (handler.tooLong()) {
+      outcome.problem = ParseProblem::kTooLong;
     } else if (handler.tooDeep()) {
       outcome.problem = ParseProblem::kTooDeep;
       outcome.offset -= 1;  // at the bracket that opened one level too many

@@ -2,6 +2,7 @@
 #ifndef ORVJSON_SRC_TEXT_JSON_WRITE_H
 #define ORVJSON_SRC_TEXT_JSON_WRITE_H
 
+#include <cstdio>
 #include <string>
 
 #include "../json/json_types.h"
@@ -15,6 +16,14 @@ bool WriteJsonText(const Value& value, StringBuffer& out);
 
 // The compact text of value, or an empty string when it has none.
 std::string JsonText(const Value& value);
+
+// Whether value has JSON text: false when it holds a NaN or an infinity.
+bool HasJsonText(const Value& value);
+
+// Writes the compact text of value into the open file, through a 64 KiB
+// buffer. False when a write fails or the value has no text (the file then
+// holds part of it).
+bool WriteJsonFile(const Value& value, std::FILE* file);
 
 }  // namespace orv
 

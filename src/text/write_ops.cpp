@@ -17,8 +17,8 @@ long COrvExtendJson::WriteToFile(const std::string& path) {
   if (path.empty() || std::strlen(path.c_str()) != path.size()) return -1;
   // A null root is refused, and so is a document without JSON text; the
   // file is not opened in either case, so it keeps what it held.
-  if (m_document.IsNull()) return -1;
-  orv::StringBuffer text;
-  if (!orv::WriteJsonText(m_document, text)) return -1;
-  return orv::SaveFile(path.c_str(), text.GetString(), text.GetSize()) ? 0 : -1;
+  if (m_document.IsNull() || !orv::HasJsonText(m_document)) return -1;
+  // The text goes straight into the file, never whole into memory.
+  const auto write = [this](std::FILE* file) { return orv::WriteJsonFile(m_document, file); };
+  return orv::SaveFile(path.c_str(), write) ? 0 : -1;
 }
