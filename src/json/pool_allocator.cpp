@@ -39,6 +39,20 @@ void* PoolAllocator::AddLargeBlock(std::size_t size) {
   return Start(head_->next);
 }
 
+PoolAllocator::Chunk* PoolAllocator::Resized(Chunk* chunk, std::size_t size) {
+  void* memory = std::realloc(chunk, Aligned(sizeof(Chunk)) + size);
+  if (memory == nullptr) throw std::bad_alloc();  // the chunk stays as it was
+  auto* resized = static_cast<Chunk*>(memory);
+  resized->capacity = resized->used = size;
+  return resized;
+}
+
+std::size_t PoolAllocator::Used() const {
+  std::size_t used = 0;
+  for (const Chunk* chunk = head_; chunk != nullptr; chunk = chunk->next) used += chunk->used;
+  return used;
+}
+
 void PoolAllocator::Expect(std::size_t bytes) {
   while (nextCapacity_ < bytes && nextCapacity_ < kLargestChunk) nextCapacity_ *= 2;
 }
@@ -67,6 +81,18 @@ void* PoolAllocator::Realloc(void* original, std::size_t originalSize, std::size
       newSize - originalSize <= head_->capacity - head_->used) {
     head_->used += newSize - originalSize;
     return original;
+  }
+  // A block alone in its chunk (the head, or a large block behind it): an
+  // array or object that goes on growing. It grows with its chunk, leaving
+  // nothing behind.
+  if (Start(head_) == original && head_->used == originalSize) {
+    head_ = Resized(head_, newSize);
+    return Start(head_);
+  }
+  Chunk* const behind = head_->next;
+  if (behind != nullptr && Start(behind) == original && behind->used == originalSize) {
+    head_->next = Resized(behind, newSize);
+    return Start(head_->next);
   }
   void* block = Malloc(newSize);
   std::memcpy(block, original, originalSize);

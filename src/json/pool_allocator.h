@@ -23,9 +23,13 @@ class PoolAllocator {
 
   void* Malloc(std::size_t size);
   // Grows in place when original is the last block handed out and its chunk
-  // has room; otherwise copies into a new block (the old one stays unused).
+  // has room, or with its chunk when it is alone in it; otherwise copies
+  // into a new block (the old one stays unused).
   void* Realloc(void* original, std::size_t originalSize, std::size_t newSize);
   static void Free(void*) {}
+
+  // Bytes handed out so far, still in use or left behind by growth.
+  std::size_t Used() const;
 
   // About bytes are about to be allocated (a parse of that much text): the
   // next chunks are made that large at once, up to 64 KiB.
@@ -45,6 +49,8 @@ class PoolAllocator {
   static char* Start(Chunk* chunk);
   void AddChunk(std::size_t size);
   void* AddLargeBlock(std::size_t size);
+  // The chunk grown or shrunk to size bytes, all of them in use.
+  static Chunk* Resized(Chunk* chunk, std::size_t size);
 
   Chunk* head_ = nullptr;  // the chunk allocations come from
   std::size_t nextCapacity_ = kFirstChunk;

@@ -2,61 +2,52 @@
 
 #include <cmath>
 #include <cstdint>
-#include <memory>
+#include <cstdio>
 
-#include <rapidjson/filewritestream.h>
+#include "file_output.h"
 
 namespace orv {
-namespace {
-
-// Takes every event of a value and stops at a number JSON cannot express.
-struct FiniteCheck {
-  bool Null() { return true; }
-  bool Bool(bool) { return true; }
-  bool Int(int) { return true; }
-  bool Uint(unsigned) { return true; }
-  bool Int64(std::int64_t) { return true; }
-  bool Uint64(std::uint64_t) { return true; }
-  bool Double(double d) { return std::isfinite(d); }
-  bool RawNumber(const char*, rapidjson::SizeType, bool) { return true; }
-  bool String(const char*, rapidjson::SizeType, bool) { return true; }
-  bool Key(const char*, rapidjson::SizeType, bool) { return true; }
-  bool StartObject() { return true; }
-  bool EndObject(rapidjson::SizeType) { return true; }
-  bool StartArray() { return true; }
-  bool EndArray(rapidjson::SizeType) { return true; }
-};
-
-using FileWriter =
-    rapidjson::Writer<rapidjson::FileWriteStream, rapidjson::UTF8<>, rapidjson::UTF8<>, CheckedAllocator>;
-
-}  // namespace
 
 bool WriteJsonText(const Value& value, StringBuffer& out) {
   StringWriter writer(out);
   return value.Accept(writer);
 }
 
-std::string JsonText(const Value& value) {
+std::string JsonText(const Value& value, std::size_t expected) {
   StringBuffer buffer;
+  if (expected > 0) buffer.Reserve(expected);
   if (!WriteJsonText(value, buffer)) return std::string();
   return std::string(buffer.GetString(), buffer.GetSize());
 }
 
 bool HasJsonText(const Value& value) {
-  FiniteCheck check;
-  return value.Accept(check);
+  // Only doubles can lack text; strings and the rest are not looked at.
+  switch (value.GetType()) {
+    case rapidjson::kNumberType:
+      return !value.IsDouble() || std::isfinite(value.GetDouble());
+    case rapidjson::kArrayType:
+      for (const Value& element : value.GetArray()) {
+        if (!HasJsonText(element)) return false;
+      }
+      return true;
+    case rapidjson::kObjectType:
+      for (const auto& member : value.GetObject()) {
+        if (!HasJsonText(member.value)) return false;
+      }
+      return true;
+    default:
+      return true;
+  }
 }
 
 bool WriteJsonFile(const Value& value, std::FILE* file) {
-  // On the heap: the writing thread may have a small stack.
-  constexpr std::size_t kBufferSize = 65536;
-  const std::unique_ptr<char[]> buffer(new char[kBufferSize]);
-  rapidjson::FileWriteStream stream(file, buffer.get(), kBufferSize);
-  FileWriter writer(stream);
+  // The output buffers already; the C runtime's buffer would copy it again.
+  std::setvbuf(file, nullptr, _IONBF, 0);
+  FileOutput output(file);
+  FileWriter writer(output);
   const bool complete = value.Accept(writer);
-  stream.Flush();
-  return complete && std::ferror(file) == 0;
+  output.Flush();
+  return complete && output.ok();
 }
 
 }  // namespace orv

@@ -14,8 +14,10 @@ namespace orv {
 // holds an incomplete text that must not be used.
 bool WriteJsonText(const Value& value, StringBuffer& out);
 
-// The compact text of value, or an empty string when it has none.
-std::string JsonText(const Value& value);
+// The compact text of value, or an empty string when it has none. expected
+// is about how long the text will be: the buffer starts that large instead
+// of growing to it a half at a time.
+std::string JsonText(const Value& value, std::size_t expected = 0);
 
 // Whether value has JSON text: false when it holds a NaN or an infinity.
 bool HasJsonText(const Value& value);

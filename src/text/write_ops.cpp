@@ -4,7 +4,10 @@
 #include "file_save.h"
 #include "json_write.h"
 
-std::string COrvExtendJson::GetString() { return orv::JsonText(m_document); }
+std::string COrvExtendJson::GetString() {
+  // A document's text takes about as many bytes as the document's values.
+  return orv::JsonText(m_document, m_document.GetAllocator().Used());
+}
 
 std::string COrvExtendJson::GetString(const std::string& key) {
   const Value* member = FindMemberValue(key.c_str());
