@@ -23,7 +23,8 @@ CTEST = ctest --output-on-failure --no-tests=error -j $(JOBS) -LE huge
 SANITIZER_ENV = ASAN_OPTIONS=detect_leaks=1:strict_string_checks=1:detect_stack_use_after_return=1:allocator_may_return_null=1 \
 	UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 
-.PHONY: all build run test test-plain test-debug test-sanitize test-threads test-huge test-windows fuzz bench bench-report bench-smoke \
+.PHONY: all build run test test-plain test-debug test-sanitize test-threads test-huge test-windows fuzz bench bench-windows \
+	bench-report bench-smoke \
 	install-check format format-check lint clean
 
 all: build
@@ -80,19 +81,23 @@ test-threads:
 # The 32-bit Windows DLL, the whole suite and the tool, cross-built with
 # MinGW-w64 and run under wine. The compiler sees only the header-only
 # dependencies (RapidJSON, fast_float), never the host's C library headers.
-WINDOWS_ABS = $(abspath $(WINDOWS_DIR))
-WINE_ENV = WINEDEBUG=-all WINEARCH=win32 WINEPREFIX=$(WINDOWS_ABS)/wineprefix WINEDLLOVERRIDES="mscoree,mshtml=" \
+# $(call windows_configure,DIR,BUILD_TYPE,CMAKE_OPTIONS) configures a cross
+# build in DIR; $(call wine_env,DIR) runs wine with DIR's own prefix.
+define windows_configure
+	mkdir -p $(1)/header-deps
+	ln -sfn $(RAPIDJSON_HEADERS) $(1)/header-deps/rapidjson
+	ln -sfn $(FASTFLOAT_HEADERS) $(1)/header-deps/fast_float
+	cmake -S . -B $(1) -DCMAKE_TOOLCHAIN_FILE=cmake/toolchain-mingw32.cmake -DCMAKE_BUILD_TYPE=$(2) \
+		-DORVJSON_WERROR=$(WERROR) -DORVJSON_RAPIDJSON_INCLUDE_DIR=$(abspath $(1))/header-deps \
+		-DORVJSON_FASTFLOAT_INCLUDE_DIR=$(abspath $(1))/header-deps $(3)
+endef
+wine_env = WINEDEBUG=-all WINEARCH=win32 WINEPREFIX=$(abspath $(1))/wineprefix WINEDLLOVERRIDES="mscoree,mshtml=" \
 	WINEPATH="$$(dirname "$$($(MINGW)-g++-posix -print-libgcc-file-name)");/usr/$(MINGW)/lib"
+WINE_ENV = $(call wine_env,$(WINDOWS_DIR))
 
 test-windows:
 	@scripts/deps.sh windows
-	mkdir -p $(WINDOWS_DIR)/header-deps
-	ln -sfn $(RAPIDJSON_HEADERS) $(WINDOWS_DIR)/header-deps/rapidjson
-	ln -sfn $(FASTFLOAT_HEADERS) $(WINDOWS_DIR)/header-deps/fast_float
-	cmake -S . -B $(WINDOWS_DIR) -DCMAKE_TOOLCHAIN_FILE=cmake/toolchain-mingw32.cmake \
-		-DCMAKE_BUILD_TYPE=$(CONFIG) -DORVJSON_WERROR=$(WERROR) -DORVJSON_BUILD_TESTS=ON \
-		-DORVJSON_RAPIDJSON_INCLUDE_DIR=$(WINDOWS_ABS)/header-deps -DORVJSON_FASTFLOAT_INCLUDE_DIR=$(WINDOWS_ABS)/header-deps \
-		-DORVJSON_GTEST_SOURCE_DIR=$(GTEST_SOURCES)
+	$(call windows_configure,$(WINDOWS_DIR),$(CONFIG),-DORVJSON_BUILD_TESTS=ON -DORVJSON_GTEST_SOURCE_DIR=$(GTEST_SOURCES))
 	cmake --build $(WINDOWS_DIR) -j $(JOBS)
 	$(WINE_ENV) wineboot --init
 	cd $(WINDOWS_DIR) && $(WINE_ENV) $(CTEST); status=$$?; $(WINE_ENV) wineserver --kill 2>/dev/null; exit $$status
@@ -142,29 +147,46 @@ lint: build
 	clang-tidy -p $(BUILD_DIR) --quiet $(shell git ls-files 'src/*.cpp' 'tools/*.cpp') 2>&1 | \
 		grep -v -E '^[0-9]+ warnings? generated\.$$' ; test $${PIPESTATUS[0]} -eq 0
 
-# Benchmarks against raw RapidJSON over ../shared/corpus (or ORVJSON_CORPUS).
+# Benchmarks against raw RapidJSON over the corpora in bench/data (or
+# ORVJSON_CORPUS), built as the library ships: $(CONFIG).
 bench:
 	@scripts/deps.sh bench
-	cmake -S . -B $(BENCH_DIR) -DCMAKE_BUILD_TYPE=Release -DORVJSON_WERROR=$(WERROR) -DORVJSON_BUILD_BENCH=ON \
+	cmake -S . -B $(BENCH_DIR) -DCMAKE_BUILD_TYPE=$(CONFIG) -DORVJSON_WERROR=$(WERROR) -DORVJSON_BUILD_BENCH=ON \
 		-DORVJSON_BUILD_TESTS=OFF -DORVJSON_BUILD_TOOLS=OFF
 	cmake --build $(BENCH_DIR) -j $(JOBS)
 
-# The full run: best-of-many interleaved repetitions, the memory series, and
-# the table and chart in docs/benchmarks/.
-bench-report: bench
+# The same benchmarks for the 32-bit DLL: our own timing driver, with
+# RapidJSON's floor built for the same target, run under wine.
+BENCH_WINDOWS_DIR ?= build-bench-windows
+bench-windows:
+	@scripts/deps.sh windows
+	$(call windows_configure,$(BENCH_WINDOWS_DIR),$(CONFIG),-DORVJSON_BUILD_BENCH=ON -DORVJSON_BUILD_TESTS=OFF -DORVJSON_BUILD_TOOLS=OFF)
+	cmake --build $(BENCH_WINDOWS_DIR) -j $(JOBS) --target orvjson_timing
+	$(call wine_env,$(BENCH_WINDOWS_DIR)) wineboot --init
+
+run_windows_timing = cd $(BENCH_WINDOWS_DIR)/bin && $(call wine_env,$(BENCH_WINDOWS_DIR)) wine orvjson_timing.exe $(1); \
+	status=$$?; $(call wine_env,$(BENCH_WINDOWS_DIR)) wineserver --kill 2>/dev/null; exit $$status
+
+# The full run: best-of-many interleaved repetitions on Linux and for the
+# DLL, the memory series, and the tables and chart in docs/benchmarks/.
+bench-report: bench bench-windows
 	$(BENCH_DIR)/bench/orvjson_bench --benchmark_repetitions=$(BENCH_REPETITIONS) \
 		--benchmark_enable_random_interleaving=true --benchmark_min_time=0.1 \
 		--benchmark_format=json --benchmark_out=$(BENCH_DIR)/results.json --benchmark_out_format=json > /dev/null
 	$(BENCH_DIR)/bench/orvjson_memory > $(BENCH_DIR)/memory.json
-	python3 scripts/bench_report.py $(BENCH_DIR)/results.json $(BENCH_DIR)/memory.json $(REPORT_DIR)
+	$(call run_windows_timing,--repetitions=$(BENCH_REPETITIONS) --out=windows.json)
+	python3 scripts/bench_report.py $(BENCH_DIR)/results.json $(BENCH_DIR)/memory.json \
+		$(BENCH_WINDOWS_DIR)/bin/windows.json $(REPORT_DIR)
 
-# A short run for CI: the benchmarks build and run, and the report is made
-# (into the build folder); nothing is timed against a target.
-bench-smoke: bench
+# A short run for CI: the benchmarks build and run on both targets, and the
+# report is made (into the build folder); nothing is timed against a target.
+bench-smoke: bench bench-windows
 	$(BENCH_DIR)/bench/orvjson_bench --benchmark_repetitions=1 --benchmark_min_time=0.001 \
 		--benchmark_format=json --benchmark_out=$(BENCH_DIR)/smoke.json --benchmark_out_format=json > /dev/null
 	$(BENCH_DIR)/bench/orvjson_memory 20 200 > $(BENCH_DIR)/smoke-memory.json
-	python3 scripts/bench_report.py $(BENCH_DIR)/smoke.json $(BENCH_DIR)/smoke-memory.json $(BENCH_DIR)
+	$(call run_windows_timing,--repetitions=1 --min-time=0.001 --out=smoke.json)
+	python3 scripts/bench_report.py $(BENCH_DIR)/smoke.json $(BENCH_DIR)/smoke-memory.json \
+		$(BENCH_WINDOWS_DIR)/bin/smoke.json $(BENCH_DIR)
 
 clean:
-	rm -rf $(BENCH_DIR) $(BUILD_DIR) $(DEBUG_DIR) $(SANITIZE_DIR) $(TSAN_DIR) $(WINDOWS_DIR) $(FUZZ_DIR)
+	rm -rf $(BENCH_DIR) $(BENCH_WINDOWS_DIR) $(BUILD_DIR) $(DEBUG_DIR) $(SANITIZE_DIR) $(TSAN_DIR) $(WINDOWS_DIR) $(FUZZ_DIR)

@@ -15,7 +15,7 @@ struct CorpusFile {
 };
 
 // The three corpora, read once. The folder comes from ORVJSON_CORPUS, or
-// else the shared folder beside the project.
+// else bench/data in the project.
 const std::vector<CorpusFile>& Corpora();
 
 // {"m0":0,"m1":1,...} with count members.

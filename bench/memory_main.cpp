@@ -73,6 +73,27 @@ int main(int argc, char** argv) {
   }
   std::printf("  },\n");
 
+  // Many small documents: {"id":N,"name":"item"} in each of 10,000 handles,
+  // built by setters and loaded from text.
+  constexpr int kSmall = 10000;
+  std::vector<long> handles;
+  handles.reserve(2 * kSmall);
+  std::size_t before = HeapInUse();
+  for (int i = 0; i < kSmall; ++i) {
+    handles.push_back(Create());
+    SetValue(handles.back(), "id", i);
+    SetValue(handles.back(), "name", "item");
+  }
+  const std::size_t built = (HeapInUse() - before) / kSmall;
+  before = HeapInUse();
+  for (int i = 0; i < kSmall; ++i) {
+    handles.push_back(Create());
+    LoadFromString(handles.back(), "{\"id\":" + std::to_string(i) + ",\"name\":\"item\"}");
+  }
+  const std::size_t loaded = (HeapInUse() - before) / kSmall;
+  for (const long h : handles) Release(h);
+  std::printf("  \"small_document\": {\"handles\": %d, \"built\": %zu, \"loaded\": %zu},\n", kSmall, built, loaded);
+
   const std::string& canada = corpora[0].text;
   const long loader = Create();
   PrintSeries("reload_canada", loads, Track(loads, [&](int) { LoadFromString(loader, canada); }), true);
