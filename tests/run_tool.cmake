@@ -1,6 +1,7 @@
 # Runs the orvjson tool once and checks its exit status and output.
 # [-DEMULATOR=runner] -DTOOL=program -DARGS=a|b|c -DEXIT=n [-DSTDOUT=regex] [-DSTDERR=regex]
 # [-DOUTFILE=path -DOUTFILE_MATCHES=regex] [-DINPUT=file for standard input]
+# [-DSTDOUT_FILE=file standard output goes to, such as /dev/full]
 string(REPLACE "|" ";" args "${ARGS}")
 if(OUTFILE)
   file(REMOVE "${OUTFILE}")
@@ -8,8 +9,13 @@ endif()
 if(NOT INPUT)
   set(INPUT "${CMAKE_CURRENT_LIST_FILE}")  # something harmless to read
 endif()
-execute_process(COMMAND ${EMULATOR} ${TOOL} ${args} INPUT_FILE "${INPUT}"
-  RESULT_VARIABLE rc OUTPUT_VARIABLE out ERROR_VARIABLE err)
+if(STDOUT_FILE)
+  execute_process(COMMAND ${EMULATOR} ${TOOL} ${args} INPUT_FILE "${INPUT}" OUTPUT_FILE "${STDOUT_FILE}"
+    RESULT_VARIABLE rc ERROR_VARIABLE err)
+else()
+  execute_process(COMMAND ${EMULATOR} ${TOOL} ${args} INPUT_FILE "${INPUT}"
+    RESULT_VARIABLE rc OUTPUT_VARIABLE out ERROR_VARIABLE err)
+endif()
 if(NOT rc EQUAL EXIT)
   message(FATAL_ERROR "exit status ${rc}, expected ${EXIT}\nstdout: ${out}\nstderr: ${err}")
 endif()

@@ -1,8 +1,13 @@
 #include "common.h"
 
-#include <charconv>
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
+#include <fstream>
+#include <iterator>
+
+#include "diagnose.h"
+#include "text/json_parse.h"
 
 namespace orvtool {
 
@@ -28,42 +33,48 @@ const char* BundledExample() {
   return ORVJSON_INSTALLED_EXAMPLE_JSON;
 }
 
-bool LoadStandardInput(Document& doc, int& status) {
+bool StartsWithByteOrderMark(const std::string& text) { return text.compare(0, 3, "\xEF\xBB\xBF") == 0; }
+
+LoadResult Refused(const std::string& problem) { return LoadResult{false, problem}; }
+
+LoadResult LoadStandardInput(Document& doc) {
   std::string text;
   char buffer[65536];
   for (std::size_t n; (n = std::fread(buffer, 1, sizeof buffer, stdin)) > 0;) text.append(buffer, n);
-  if (std::ferror(stdin)) {
-    status = Fail("cannot read standard input");
-    return false;
+  if (std::ferror(stdin)) return Refused("cannot read standard input");
+  if (StartsWithByteOrderMark(text)) {
+    return Refused("standard input starts with a UTF-8 byte-order mark; send it without one");
   }
-  if (text.compare(0, 3, "\xEF\xBB\xBF") == 0) {
-    status = Fail("standard input starts with a UTF-8 byte-order mark; send it without one");
-    return false;
-  }
-  if (LoadFromString(doc.handle(), text) != 0) {
-    status = Fail("standard input is not valid JSON");
-    return false;
-  }
-  return true;
+  if (LoadFromString(doc.handle(), text) != 0) return Refused(Diagnose("standard input", text));
+  return LoadResult{true, ""};
 }
 
 }  // namespace
 
-bool Load(Document& doc, const char* path, int& status) {
+LoadResult LoadInto(Document& doc, const char* path) {
   if (path == nullptr) path = BundledExample();
-  if (std::strcmp(path, "-") == 0) return LoadStandardInput(doc, status);
+  if (std::strcmp(path, "-") == 0) return LoadStandardInput(doc);
   int hasBom = 0;
   const long result = LoadJsonFile(doc.handle(), path, hasBom);
-  if (result == 1) return true;
   const std::string name = path;
-  if (result == -1) {
-    status = Fail("cannot open " + name + " (missing, unreadable, or not a regular file)");
-  } else if (hasBom == 1) {
-    status = Fail(name + " starts with a UTF-8 byte-order mark; save it without one");
-  } else {
-    status = Fail(name + " is not valid JSON");
-  }
-  return false;
+  if (result == 1) return LoadResult{true, ""};
+  if (result == -1) return Refused("cannot open " + name + " (missing, unreadable, or not a regular file)");
+  if (hasBom == 1) return Refused(name + " starts with a UTF-8 byte-order mark; save it without one");
+  // The library says no; the same parser, run here on the same bytes, says where and why.
+  std::ifstream in(path, std::ios::binary);
+  const std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  return Refused(in.bad() ? name + " is not valid JSON" : Diagnose(name, text));
+}
+
+bool Load(Document& doc, const char* path, int& status) {
+  const LoadResult result = LoadInto(doc, path);
+  if (!result.loaded) status = Fail(result.problem);
+  return result.loaded;
+}
+
+void View(const Document& doc, orv::Document& view) {
+  const std::string text = GetString(doc.handle());
+  orv::ParseJsonText(view, text.c_str(), text.size());  // the library's own text always parses
 }
 
 void PrintLine(const std::string& text) {
@@ -71,12 +82,50 @@ void PrintLine(const std::string& text) {
   std::fputc('\n', stdout);
 }
 
-std::string DoubleText(double value) {
-  char buffer[64];
-  const auto result = std::to_chars(buffer, buffer + sizeof buffer, value);
-  std::string text(buffer, result.ptr);
-  if (text.find_first_of(".en") == std::string::npos) text += ".0";
-  return text;
+std::string Printable(const char* bytes, std::size_t length) {
+  std::string out;
+  for (std::size_t i = 0; i < length; ++i) {
+    const auto byte = static_cast<unsigned char>(bytes[i]);
+    if (byte >= 0x20) {
+      out += static_cast<char>(byte);
+      continue;
+    }
+    char escape[8];
+    std::snprintf(escape, sizeof escape, "\\u%04X", byte);
+    out += escape;
+  }
+  return out;
+}
+
+Arguments ParseArguments(int argc, char** argv, const std::vector<std::string>& flags,
+                         const std::vector<std::string>& valued) {
+  Arguments args;
+  bool options = true;
+  for (int i = 0; i < argc; ++i) {
+    const std::string arg = argv[i];
+    if (!options || arg == "-" || arg.empty() || arg[0] != '-') {
+      args.positional.push_back(arg);
+    } else if (arg == "--") {
+      options = false;
+    } else if (std::find(flags.begin(), flags.end(), arg) != flags.end()) {
+      args.options.emplace_back(arg, "");
+    } else {
+      const std::string name = arg.substr(0, arg.find('='));
+      if (std::find(valued.begin(), valued.end(), name) == valued.end()) {
+        args.error = "unknown option '" + arg + "'";
+        return args;
+      }
+      if (name != arg) {
+        args.options.emplace_back(name, arg.substr(name.size() + 1));
+      } else if (i + 1 < argc) {
+        args.options.emplace_back(name, argv[++i]);
+      } else {
+        args.error = "option '" + name + "' needs a value";
+        return args;
+      }
+    }
+  }
+  return args;
 }
 
 }  // namespace orvtool

@@ -1,116 +1,78 @@
 #include <string>
-#include <vector>
+
+#include <rapidjson/pointer.h>
 
 #include "common.h"
+#include "text/json_write.h"
 
 namespace orvtool {
 namespace {
 
-// Prints every element of an array member with the getter for T.
-template <typename T, typename Show>
-bool PrintArray(long h, const char* key, Show show) {
-  std::vector<T> values;
-  if (GetValue(h, key, values) != 0) return false;
-  for (const T& value : values) PrintLine(show(value));
-  return true;
-}
+using orv::Value;
 
-// An object or array member as one line of compact JSON.
-int ShowAsJson(Document& doc, const char* key) {
-  Document copy;
-  if (GetValue(doc.handle(), key, copy.handle_variable()) != 0) {
-    return Fail(std::string("member '") + key + "' cannot be shown");
+// A string's bytes as they are, NUL and control characters included.
+std::string Bytes(const Value& v) { return std::string(v.GetString(), v.GetStringLength()); }
+
+bool AllOf(const Value& array, bool (Value::*is)() const) {
+  for (const Value& element : array.GetArray()) {
+    if (!(element.*is)()) return false;
   }
-  PrintLine(GetString(copy.handle()));
-  return kExitOk;
+  return !array.Empty();
 }
 
-// Arrays of strings, 32-bit integers or doubles print one element per line;
-// any other array (empty, mixed, nested) prints as one line of compact JSON.
-int ShowArray(Document& doc, const char* key) {
-  const long h = doc.handle();
-  int first = 0;
-  GetArryItemType(h, std::string(key), first);
-  if (first == 5 && PrintArray<std::string>(h, key, [](const std::string& s) { return s; })) return kExitOk;
-  if (first == 32 && PrintArray<int>(h, key, [](int i) { return std::to_string(i); })) return kExitOk;
-  if (first == 512 && PrintArray<double>(h, key, DoubleText)) return kExitOk;
-  return ShowAsJson(doc, key);
-}
-
-int Show(Document& doc, const char* key, int memberType) {
-  const long h = doc.handle();
-  const std::string name = std::string("member '") + key + "'";
-  switch (memberType) {
-    case 1024: {
-      std::string value;
-      GetValue(h, key, value);
-      PrintLine(value);
-      return kExitOk;
-    }
-    case 32: {
-      int value = 0;
-      GetValue(h, key, value);
-      PrintLine(GetIsNULL(h, key) == 1 ? "null" : std::to_string(value));
-      return kExitOk;
-    }
-    case 8: {
-      bool value = false;
-      GetValue(h, key, value);
-      PrintLine(value ? "true" : "false");
-      return kExitOk;
-    }
-    case 512: {
-      double value = 0;
-      GetValue(h, key, value);
-      PrintLine(DoubleText(value));
-      return kExitOk;
-    }
-    case 128: {
-      // Only the unsigned 32-bit part of this range has a getter; none of
-      // those values is 0, so an untouched 0 means the getter refused.
-      unsigned value = 0;
-      GetValue(h, key, value);
-      if (value != 0) {
-        PrintLine(std::to_string(value));
-        return kExitOk;
-      }
-      return Fail(name + " is a 64-bit integer, which no getter reads");
-    }
-    case 256:
-      return Fail(name + " is an unsigned 64-bit integer, which no getter reads");
-    case 4:
-      return ShowArray(doc, key);
-    case 3:
-      return ShowAsJson(doc, key);
-    default:
-      return Fail(name + " cannot be shown");
+// Strings as they are; numbers, true, false and null as the library writes
+// them; arrays of strings or of numbers one element per line; any other
+// array, and objects, as one line of compact JSON.
+void Show(const Value& value) {
+  if (value.IsString()) {
+    PrintLine(Bytes(value));
+  } else if (value.IsArray() && AllOf(value, &Value::IsString)) {
+    for (const Value& element : value.GetArray()) PrintLine(Bytes(element));
+  } else if (value.IsArray() && AllOf(value, &Value::IsNumber)) {
+    for (const Value& element : value.GetArray()) PrintLine(orv::JsonText(element));
+  } else {
+    PrintLine(orv::JsonText(value));
   }
 }
 
 }  // namespace
 
 int Get(int argc, char** argv) {
-  if (argc != 2) return Usage("get takes FILE and KEY");
+  const Arguments args = ParseArguments(argc, argv, {}, {});
+  if (!args.error.empty()) return Usage(args.error + " for get");
+  if (args.positional.size() != 2) return Usage("get takes FILE and KEY");
+  const std::string& file = args.positional[0];
+  const std::string& key = args.positional[1];
   Document doc;
   int status = kExitOk;
-  if (!Load(doc, argv[0], status)) return status;
-  const char* key = argv[1];
-  int ignored = 0;
-  if (GetItemType(doc.handle(), 0, ignored) == 0) {
-    return Fail(std::string(argv[0]) + " holds an array; get reads members of an object");
-  }
-  OrvVector members;
-  GetTagCollect(doc.handle(), members);
-  for (const OrvTagItem& member : members.m_items) {
-    if (member.name == key) {
-      // Names are listed up to a NUL byte, so a listed name may still find
-      // no member; the double getter reports -1 only for a missing one.
-      double probe = 0;
-      if (GetValue(doc.handle(), key, probe) != 0) break;
-      return Show(doc, key, member.type);
+  if (!Load(doc, file.c_str(), status)) return status;
+  orv::Document view;
+  View(doc, view);
+  const Value* value = nullptr;
+  if (!key.empty() && key[0] == '/') {
+    // A JSON Pointer (RFC 6901), resolved by RapidJSON.
+    const rapidjson::GenericPointer<Value> pointer(key.c_str(), key.size());
+    if (!pointer.IsValid()) {
+      return Usage("'" + key + "' is not a valid JSON Pointer (at character " +
+                   std::to_string(pointer.GetParseErrorOffset() + 1) + ")");
     }
+    value = pointer.Get(view);
+    if (value == nullptr) return Fail("nothing at " + key + " in " + file);
+  } else {
+    if (!view.IsObject()) {
+      return Fail(file + " holds no object; get reads a member of an object, or takes a JSON Pointer such as /0");
+    }
+    // The first member whose name is exactly the key's bytes.
+    for (const auto& member : view.GetObject()) {
+      if (Bytes(member.name) == key) {
+        value = &member.value;
+        break;
+      }
+    }
+    if (value == nullptr) return Fail("no member '" + key + "' in " + file);
   }
-  return Fail(std::string("no member '") + key + "' in " + argv[0]);
+  Show(*value);
+  return kExitOk;
 }
 
 }  // namespace orvtool
