@@ -24,7 +24,7 @@ SANITIZER_ENV = ASAN_OPTIONS=detect_leaks=1:strict_string_checks=1:detect_stack_
 	UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 
 .PHONY: all build run test test-plain test-debug test-sanitize test-threads test-huge test-windows fuzz bench bench-windows \
-	bench-report bench-smoke \
+	bench-report bench-smoke dist dist-check \
 	install-check format format-check lint clean
 
 all: build
@@ -110,6 +110,34 @@ fuzz:
 	cmake --build $(FUZZ_DIR) -j $(JOBS)
 	$(SANITIZER_ENV) scripts/run-fuzz.sh $(FUZZ_DIR) $(FUZZ_SECONDS)
 
+# The release archives in dist/: the Windows DLL as a zip a host developer
+# can use, the Linux build as make install lays it, and the Debian package;
+# then the zip is checked as a developer would use it (scripts/check-dist.sh),
+# and everything is built a second time from scratch and compared byte for
+# byte with the first.
+DIST_DIR ?= dist
+DIST_WINDOWS_DIR ?= build-dist-windows
+define dist_windows_build
+	@scripts/deps.sh windows package
+	$(call windows_configure,$(1),$(CONFIG),-DORVJSON_BUILD_TESTS=OFF -DORVJSON_INSTALL=OFF)
+	cmake --build $(1) -j $(JOBS)
+endef
+dist: build
+	$(call dist_windows_build,$(DIST_WINDOWS_DIR))
+	scripts/dist.sh $(BUILD_DIR) $(DIST_WINDOWS_DIR) $(DIST_DIR)
+
+dist-check: dist
+	scripts/check-dist.sh $(DIST_DIR)
+	rm -rf build-dist-again
+	$(CMAKE_CONFIGURE) -B build-dist-again/linux -DORVJSON_BUILD_TESTS=OFF > /dev/null
+	cmake --build build-dist-again/linux -j $(JOBS) > /dev/null
+	$(call dist_windows_build,build-dist-again/windows) > /dev/null
+	scripts/dist.sh build-dist-again/linux build-dist-again/windows build-dist-again/dist > /dev/null
+	for archive in $(DIST_DIR)/*.zip $(DIST_DIR)/*.tar.gz; do \
+		cmp "$$archive" "build-dist-again/dist/$$(basename "$$archive")" || \
+		{ echo "dist-check: $$archive differs when built again" >&2; exit 1; }; done
+	@echo "dist-check: built twice, the archives are the same bytes"
+
 # Installs into a scratch prefix and builds examples/host against the installed
 # CMake package and the pkg-config file, then from the sources through
 # add_subdirectory, as outside consumers would; then makes the Debian package.
@@ -189,4 +217,4 @@ bench-smoke: bench bench-windows
 		$(BENCH_WINDOWS_DIR)/bin/smoke.json $(BENCH_DIR)
 
 clean:
-	rm -rf $(BENCH_DIR) $(BENCH_WINDOWS_DIR) $(BUILD_DIR) $(DEBUG_DIR) $(SANITIZE_DIR) $(TSAN_DIR) $(WINDOWS_DIR) $(FUZZ_DIR)
+	rm -rf $(DIST_DIR) $(DIST_WINDOWS_DIR) build-dist-again $(BENCH_DIR) $(BENCH_WINDOWS_DIR) $(BUILD_DIR) $(DEBUG_DIR) $(SANITIZE_DIR) $(TSAN_DIR) $(WINDOWS_DIR) $(FUZZ_DIR)

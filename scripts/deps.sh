@@ -9,7 +9,7 @@ packages_for() {
     build) echo "cmake make g++ rapidjson-dev libfast-float-dev" ;;
     test) echo "cmake make g++ rapidjson-dev libfast-float-dev libgtest-dev clang libclang-rt-14-dev" ;;
     lint) echo "clang-format clang-tidy" ;;
-    package) echo "pkg-config dpkg-dev file" ;;
+    package) echo "pkg-config dpkg-dev file python3" ;;
     bench) echo "cmake make g++ rapidjson-dev libfast-float-dev libbenchmark-dev python3" ;;
     windows) echo "cmake make rapidjson-dev libfast-float-dev googletest mingw-w64 wine wine32:i386" ;;
     *) echo "deps.sh: unknown group '$1'" >&2; exit 2 ;;

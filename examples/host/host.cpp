@@ -10,21 +10,21 @@ namespace {
 
 const char* MemberKind(int code) {
   switch (code) {
-    case 1024:
+    case OrvMemberString:
       return "string";
-    case 32:
+    case OrvMemberIntOrNull:
       return "integer or null";
-    case 8:
+    case OrvMemberBool:
       return "bool";
-    case 512:
+    case OrvMemberDouble:
       return "double";
-    case 128:
+    case OrvMemberInt64:
       return "integer beyond 32 bits";
-    case 256:
+    case OrvMemberUint64:
       return "unsigned 64-bit integer";
-    case 4:
+    case OrvMemberArray:
       return "array";
-    case 3:
+    case OrvMemberObject:
       return "object";
     default:
       return "unknown";

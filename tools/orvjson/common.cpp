@@ -6,6 +6,12 @@
 #include <fstream>
 #include <iterator>
 
+#ifdef _WIN32
+#include <windows.h>
+#else
+#include <unistd.h>
+#endif
+
 #include "diagnose.h"
 #include "text/json_parse.h"
 
@@ -23,13 +29,36 @@ int Usage(const std::string& message) {
 
 namespace {
 
-// The example beside the sources when run from a build tree, else the one
-// installed with the tool.
-const char* BundledExample() {
-  if (std::FILE* file = std::fopen(ORVJSON_EXAMPLE_JSON, "rb")) {
-    std::fclose(file);
-    return ORVJSON_EXAMPLE_JSON;
-  }
+bool Readable(const std::string& path) {
+  std::FILE* file = std::fopen(path.c_str(), "rb");
+  if (file != nullptr) std::fclose(file);
+  return file != nullptr;
+}
+
+// The folder of the running program, with a trailing separator; empty when
+// the system does not say.
+std::string ProgramFolder() {
+  char path[4096] = {};
+#ifdef _WIN32
+  const DWORD length = GetModuleFileNameA(nullptr, path, sizeof path);
+  if (length == 0 || length >= sizeof path) return std::string();
+  const std::string program(path, length);
+  return program.substr(0, program.find_last_of("\\/") + 1);
+#else
+  const ssize_t length = readlink("/proc/self/exe", path, sizeof path - 1);
+  if (length <= 0) return std::string();
+  const std::string program(path, static_cast<std::size_t>(length));
+  return program.substr(0, program.find_last_of('/') + 1);
+#endif
+}
+
+// The example beside the sources when run from a build tree; else the one
+// installed with the tool, found from where the tool is (an unpacked
+// archive or a moved installation), or where it was installed.
+std::string BundledExample() {
+  if (Readable(ORVJSON_EXAMPLE_JSON)) return ORVJSON_EXAMPLE_JSON;
+  const std::string beside = ProgramFolder() + "../share/orvjson/sample.json";
+  if (Readable(beside)) return beside;
   return ORVJSON_INSTALLED_EXAMPLE_JSON;
 }
 
@@ -52,7 +81,8 @@ LoadResult LoadStandardInput(Document& doc) {
 }  // namespace
 
 LoadResult LoadInto(Document& doc, const char* path) {
-  if (path == nullptr) path = BundledExample();
+  const std::string example = path == nullptr ? BundledExample() : std::string();
+  if (path == nullptr) path = example.c_str();
   if (std::strcmp(path, "-") == 0) return LoadStandardInput(doc);
   int hasBom = 0;
   const long result = LoadJsonFile(doc.handle(), path, hasBom);
