@@ -13,7 +13,7 @@ seeds_for() {
   echo "$root/fuzz/seeds/$target" "$root/fuzz/regressions/$target"
   if [[ $target == text ]]; then
     echo "$root/examples" "$root/tests/data"
-    [[ -d "$root/../shared/corpus" ]] && echo "$root/../shared/corpus"
+    echo "$root/bench/data"  # the benchmark corpora
   fi
   return 0
 }
