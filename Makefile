@@ -94,12 +94,17 @@ endef
 wine_env = WINEDEBUG=-all WINEARCH=win32 WINEPREFIX=$(abspath $(1))/wineprefix WINEDLLOVERRIDES="mscoree,mshtml=" \
 	WINEPATH="$$(dirname "$$($(MINGW)-g++-posix -print-libgcc-file-name)");/usr/$(MINGW)/lib"
 WINE_ENV = $(call wine_env,$(WINDOWS_DIR))
+# Starts DIR's wine prefix with a server that stays until it is killed.
+wine_server = mkdir -p $(abspath $(1))/wineprefix; $(call wine_env,$(1)) wineserver -k 2>/dev/null; \
+	$(call wine_env,$(1)) wineserver -w; \
+	$(call wine_env,$(1)) wineserver -p && $(call wine_env,$(1)) wineboot --init
 
 test-windows:
 	@scripts/deps.sh windows
 	$(call windows_configure,$(WINDOWS_DIR),$(CONFIG),-DORVJSON_BUILD_TESTS=ON -DORVJSON_GTEST_SOURCE_DIR=$(GTEST_SOURCES))
 	cmake --build $(WINDOWS_DIR) -j $(JOBS)
-	$(WINE_ENV) wineboot --init
+	@# One server for the whole run: one that exits between two short tests races the next test's start.
+	$(call wine_server,$(WINDOWS_DIR))
 	cd $(WINDOWS_DIR) && $(WINE_ENV) $(CTEST); status=$$?; $(WINE_ENV) wineserver --kill 2>/dev/null; exit $$status
 
 # Each libFuzzer target for FUZZ_SECONDS, under ASan and UBSan.
@@ -190,9 +195,9 @@ bench-windows:
 	@scripts/deps.sh windows
 	$(call windows_configure,$(BENCH_WINDOWS_DIR),$(CONFIG),-DORVJSON_BUILD_BENCH=ON -DORVJSON_BUILD_TESTS=OFF -DORVJSON_BUILD_TOOLS=OFF)
 	cmake --build $(BENCH_WINDOWS_DIR) -j $(JOBS) --target orvjson_timing
-	$(call wine_env,$(BENCH_WINDOWS_DIR)) wineboot --init
 
-run_windows_timing = cd $(BENCH_WINDOWS_DIR)/bin && $(call wine_env,$(BENCH_WINDOWS_DIR)) wine orvjson_timing.exe $(1); \
+run_windows_timing = $(call wine_server,$(BENCH_WINDOWS_DIR)) && cd $(BENCH_WINDOWS_DIR)/bin && \
+	$(call wine_env,$(BENCH_WINDOWS_DIR)) wine orvjson_timing.exe $(1); \
 	status=$$?; $(call wine_env,$(BENCH_WINDOWS_DIR)) wineserver --kill 2>/dev/null; exit $$status
 
 # The full run: best-of-many interleaved repetitions on Linux and for the
