@@ -57,7 +57,7 @@ std::string ProgramFolder() {
 // archive or a moved installation), or where it was installed.
 std::string BundledExample() {
   if (Readable(ORVJSON_EXAMPLE_JSON)) return ORVJSON_EXAMPLE_JSON;
-  const std::string beside = ProgramFolder() + "../share/orvjson/sample.json";
+  std::string beside = ProgramFolder() + "../share/orvjson/sample.json";
   if (Readable(beside)) return beside;
   return ORVJSON_INSTALLED_EXAMPLE_JSON;
 }
