@@ -3,6 +3,7 @@
 #ifndef ORVJSON_SRC_JSON_LIMITS_H
 #define ORVJSON_SRC_JSON_LIMITS_H
 
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <stdexcept>
@@ -11,22 +12,20 @@
 
 namespace orv {
 
-constexpr std::size_t Smaller(std::size_t a, std::size_t b) { return a < b ? a : b; }
-
 // RapidJSON keeps a string's length in 32 bits and allocates its bytes and
 // the closing NUL with a 32-bit sum, so 2^32 - 1 bytes would allocate none.
 // No single block may be larger than half the address space either (the
 // pool adds its own header to a block's size).
-constexpr std::size_t kMaxStringLength = Smaller(0xFFFFFFFEu, SIZE_MAX / 2);
+constexpr std::size_t kMaxStringLength = std::min<std::size_t>(0xFFFFFFFEu, SIZE_MAX / 2);
 
 // Elements of an array or members of an object, counted in 32 bits, whose
 // block (16 or 32 bytes each) must fit in half the address space: on a
 // 32-bit system the byte count of 2^28 elements would wrap to 0.
-constexpr std::size_t kMaxElements = Smaller(0xFFFFFFFFu, SIZE_MAX / 2 / sizeof(Value));
+constexpr std::size_t kMaxElements = std::min<std::size_t>(0xFFFFFFFFu, SIZE_MAX / 2 / sizeof(Value));
 
 // RapidJSON grows an object's members by half in 32 bits, which wraps past
 // 2^32 * 2/3; appends stop well before that.
-constexpr std::size_t kMaxAppendedMembers = Smaller(0x7FFFFFFFu, SIZE_MAX / 2 / sizeof(Value::Member));
+constexpr std::size_t kMaxAppendedMembers = std::min<std::size_t>(0x7FFFFFFFu, SIZE_MAX / 2 / sizeof(Value::Member));
 
 // Each throws std::length_error, as the standard library does for a size
 // beyond max_size(), before anything is allocated.

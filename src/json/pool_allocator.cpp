@@ -24,18 +24,20 @@ std::size_t PoolAllocator::Aligned(std::size_t size) {
 
 char* PoolAllocator::Start(Chunk* chunk) { return reinterpret_cast<char*>(chunk) + Aligned(sizeof(Chunk)); }
 
+PoolAllocator::Chunk* PoolAllocator::NewChunk(Chunk* next, std::size_t capacity, std::size_t used) {
+  void* memory = std::malloc(Aligned(sizeof(Chunk)) + capacity);
+  if (memory == nullptr) throw std::bad_alloc();
+  return new (memory) Chunk{next, capacity, used};
+}
+
 void PoolAllocator::AddChunk(std::size_t size) {
   const std::size_t capacity = size > nextCapacity_ ? size : nextCapacity_;
   if (nextCapacity_ < kLargestChunk) nextCapacity_ *= 2;
-  void* memory = std::malloc(Aligned(sizeof(Chunk)) + capacity);
-  if (memory == nullptr) throw std::bad_alloc();
-  head_ = new (memory) Chunk{head_, capacity, 0};
+  head_ = NewChunk(head_, capacity, 0);
 }
 
 void* PoolAllocator::AddLargeBlock(std::size_t size) {
-  void* memory = std::malloc(Aligned(sizeof(Chunk)) + size);
-  if (memory == nullptr) throw std::bad_alloc();
-  head_->next = new (memory) Chunk{head_->next, size, size};
+  head_->next = NewChunk(head_->next, size, size);
   return Start(head_->next);
 }
 

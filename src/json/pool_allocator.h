@@ -47,6 +47,7 @@ class PoolAllocator {
 
   static std::size_t Aligned(std::size_t size);
   static char* Start(Chunk* chunk);
+  static Chunk* NewChunk(Chunk* next, std::size_t capacity, std::size_t used);
   void AddChunk(std::size_t size);
   void* AddLargeBlock(std::size_t size);
   // The chunk grown or shrunk to size bytes, all of them in use.

@@ -50,7 +50,7 @@ bool ReadWholeFile(const char* path, FileBytes& out) {
   return true;
 }
 
-bool WriteInPlace(const char* path, const std::function<bool(std::FILE*)>& write, bool sync) {
+bool WriteInPlace(const char* path, const WriteText& write, bool sync) {
   std::FILE* file = std::fopen(path, "wb");
   if (file == nullptr) return false;
   const bool written = write(file) && std::fflush(file) == 0;

@@ -23,11 +23,14 @@ struct FileBytes {
 // the file does not fit in memory.
 bool ReadWholeFile(const char* path, FileBytes& out);
 
+// Writes the whole text into an open file; false when it could not.
+using WriteText = std::function<bool(std::FILE* file)>;
+
 // Creates or truncates the file and has write fill it, then syncs it to the
 // disk when sync is set. Returns true only when everything was written and
 // the file synced and closed without error. A failure can leave the file cut
 // short: SaveFile uses this only where a file cannot be replaced.
-bool WriteInPlace(const char* path, const std::function<bool(std::FILE*)>& write, bool sync);
+bool WriteInPlace(const char* path, const WriteText& write, bool sync);
 
 }  // namespace orv
 

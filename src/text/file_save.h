@@ -2,8 +2,7 @@
 #ifndef ORVJSON_SRC_TEXT_FILE_SAVE_H
 #define ORVJSON_SRC_TEXT_FILE_SAVE_H
 
-#include <cstdio>
-#include <functional>
+#include "file_io.h"
 
 namespace orv {
 
@@ -13,9 +12,6 @@ enum class SaveStep { kCreate, kWrite, kFlush, kSync, kClose, kReplace };
 // Lets a test make one step fail as if the system had refused it: called
 // before each step, a true result fails that step.
 using SaveFault = bool (*)(SaveStep step);
-
-// Writes the whole text into an open file; false when it could not.
-using WriteText = std::function<bool(std::FILE* file)>;
 
 // Replaces the file at path with what write writes. The bytes go to a new
 // file beside the target, which is synced to the disk and then renamed over

@@ -189,13 +189,13 @@ bool IsLink(const std::string& path) {
 // The replacement keeps the owner and group where the process may set them
 // (root, or a group it belongs to), and always the permission bits. The
 // owner goes first: changing it clears the set-id bits.
-bool CopyOwnerAndMode(int fd, const std::string& path) {
-  struct stat info;
-  if (stat(path.c_str(), &info) != 0) return false;
-  if (info.st_uid != geteuid() || info.st_gid != getegid()) {
-    if (fchown(fd, info.st_uid, info.st_gid) != 0) (void)!fchown(fd, static_cast<uid_t>(-1), info.st_gid);
+bool CopyOwnerAndMode(int fd, const SaveTarget& target) {
+  const auto owner = static_cast<uid_t>(target.owner);
+  const auto group = static_cast<gid_t>(target.group);
+  if (owner != geteuid() || group != getegid()) {
+    if (fchown(fd, owner, group) != 0) (void)!fchown(fd, static_cast<uid_t>(-1), group);
   }
-  return fchmod(fd, info.st_mode & 07777) == 0;
+  return fchmod(fd, static_cast<mode_t>(target.mode)) == 0;
 }
 
 }  // namespace
@@ -218,6 +218,9 @@ SaveTarget DescribeTarget(const std::string& path) {
     target.exists = true;
     target.regular = S_ISREG(info.st_mode);
     target.writable = faccessat(AT_FDCWD, target.path.c_str(), W_OK, AT_EACCESS) == 0;
+    target.mode = info.st_mode & 07777;
+    target.owner = info.st_uid;
+    target.group = info.st_gid;
   }
   return target;
 }
@@ -234,7 +237,7 @@ std::FILE* CreateTempFile(const SaveTarget& target, std::string& name, bool& den
       return nullptr;
     }
     std::FILE* file = nullptr;
-    if (!target.exists || CopyOwnerAndMode(fd, target.path)) file = fdopen(fd, "wb");
+    if (!target.exists || CopyOwnerAndMode(fd, target)) file = fdopen(fd, "wb");
     if (file == nullptr) {
       close(fd);
       unlink(name.c_str());

@@ -23,9 +23,15 @@ struct SaveTarget {
   std::string path;    // the file a symbolic link leads to, or the path itself
   std::string folder;  // its folder, ending in a separator; empty for the current one
   bool exists = false;
-  bool regular = false;          // a regular file (only those can be replaced atomically)
-  bool writable = false;         // the process may write it (meaningful when it exists)
-  unsigned long attributes = 0;  // Windows: the file attributes the replacement keeps
+  bool regular = false;   // a regular file (only those can be replaced atomically)
+  bool writable = false;  // the process may write it (meaningful when it exists)
+  // What the replacement keeps of an existing file.
+#ifdef _WIN32
+  unsigned long attributes = 0;
+#else
+  unsigned mode = 0;  // permission bits
+  unsigned long owner = 0, group = 0;
+#endif
 };
 
 // Follows symbolic links (also to a file that does not exist yet) and

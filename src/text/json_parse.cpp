@@ -47,11 +47,8 @@ class ExactHandler {
 
   bool tooDeep() const { return depth_ > maxDepth_; }
   bool tooLong() const { return tooLong_; }
-  // A string too long for a document: the parse ends here.
-  bool RefuseLength() {
-    tooLong_ = true;
-    return false;
-  }
+  // A string too long for a document ends the parse.
+  void RefuseLength() { tooLong_ = true; }
 
  private:
   bool Enter() { return ++depth_ <= maxDepth_; }
@@ -240,6 +237,12 @@ void orv::Reader::ParseString<orv::kFlags, rapidjson::StringStream, orv::ExactHa
                                                                                        orv::ExactHandler& handler,
                                                                                        bool isKey) {
   const auto offset = [&is](const char* at) { return static_cast<std::size_t>(at - is.head_); };
+  // A string too long for a document is refused at its opening quotation
+  // mark before its bytes are copied.
+  const auto refuseLength = [&] {
+    handler.RefuseLength();
+    RAPIDJSON_PARSE_ERROR_NORETURN(rapidjson::kParseErrorTermination, offset(is.src_));
+  };
   const std::size_t bottom = stack_.GetSize();
   const char* p = is.src_ + 1;  // past the opening quotation mark
   for (;;) {
@@ -247,6 +250,7 @@ void orv::Reader::ParseString<orv::kFlags, rapidjson::StringStream, orv::ExactHa
     while (orv::kPlain.plain[static_cast<unsigned char>(*p)]) ++p;
     if (p != run) {
       const auto length = static_cast<std::size_t>(p - run);
+      if (stack_.GetSize() - bottom + length > orv::kMaxStringLength) return refuseLength();
       char* out = stack_.template Push<char>(length);
       if (length > orv::kShortRun) {
         std::memcpy(out, run, length);
@@ -286,13 +290,13 @@ void orv::Reader::ParseString<orv::kFlags, rapidjson::StringStream, orv::ExactHa
     }
     orv::PutUtf8(stack_, static_cast<unsigned long>(code));
   }
-  is.src_ = p + 1;  // past the closing quotation mark
   const std::size_t length = stack_.GetSize() - bottom;
+  if (length > orv::kMaxStringLength) return refuseLength();  // escapes took it past the limit
+  is.src_ = p + 1;                                            // past the closing quotation mark
   *stack_.template Push<char>(1) = '\0';
   const char* const text = stack_.template Pop<char>(length + 1);
-  const bool accepted = length > orv::kMaxStringLength ? handler.RefuseLength()
-                        : isKey ? handler.Key(text, static_cast<rapidjson::SizeType>(length), true)
-                                : handler.String(text, static_cast<rapidjson::SizeType>(length), true);
+  const bool accepted = isKey ? handler.Key(text, static_cast<rapidjson::SizeType>(length), true)
+                              : handler.String(text, static_cast<rapidjson::SizeType>(length), true);
   if (!accepted) RAPIDJSON_PARSE_ERROR(rapidjson::kParseErrorTermination, is.Tell());
 }
 

@@ -6,12 +6,12 @@
 
 namespace orv {
 
-// False, with offset at the string or container concerned, when the text
-// (length bytes, ending at its first NUL) holds a string longer than
-// kMaxStringLength once unescaped, or an array or object with more than
-// kMaxElements entries. RapidJSON's reader keeps those lengths and counts in
-// 32 bits and would wrap them silently. Only a text of 4 GiB or more can
-// hold either, so a shorter one is not looked at.
+// False, with offset at the bracket concerned, when the text (length bytes,
+// ending at its first NUL) holds an array or object with more than
+// kMaxElements entries: RapidJSON's reader counts them in 32 bits and would
+// wrap the count silently. (Strings are measured by the string scanner as
+// it reads them.) Every entry takes two bytes or more, so a text shorter
+// than twice the limit is not looked at.
 bool FitsInDocument(const char* text, std::size_t length, std::size_t& offset);
 
 }  // namespace orv

@@ -5,7 +5,9 @@
 #include "text/json_parse.h"
 
 namespace orvtool {
+namespace {
 
+// The line and column of a byte offset in text.
 void Position(const std::string& text, std::size_t offset, std::size_t& line, std::size_t& column) {
   line = 1;
   column = 1;
@@ -19,6 +21,8 @@ void Position(const std::string& text, std::size_t offset, std::size_t& line, st
     }
   }
 }
+
+}  // namespace
 
 std::string Diagnose(const std::string& name, const std::string& text) {
   orv::Document scratch;

@@ -12,9 +12,6 @@ namespace orvtool {
 // number out of range, nesting too deep, and sizes a document cannot hold.
 std::string Diagnose(const std::string& name, const std::string& text);
 
-// The line and column of a byte offset in text.
-void Position(const std::string& text, std::size_t offset, std::size_t& line, std::size_t& column);
-
 }  // namespace orvtool
 
 #endif  // ORVJSON_TOOLS_DIAGNOSE_H
