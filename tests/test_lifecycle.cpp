@@ -1,4 +1,5 @@
 #include <climits>
+#include <cstdint>
 #include <functional>
 #include <string>
 #include <vector>
@@ -62,6 +63,34 @@ TEST(Lifecycle, ClearAfterALoadLeavesAnEmptyObject) {
   EXPECT_EQ(doc.text(), "{\"a\":1}");
 }
 
+TEST(Lifecycle, ADoubleReleaseIsRefusedAndLeavesOtherObjectsAlone) {
+  const long h = Create();
+  Doc survivor;
+  SetValue(survivor.h(), "kept", 1);
+  EXPECT_EQ(Release(h), 0);
+  EXPECT_EQ(Release(h), -1);
+  EXPECT_EQ(survivor.text(), "{\"kept\":1}");
+}
+
+// Handles are addresses below 2 GiB on every target, so they stay positive
+// in a 32-bit long (Windows, 64-bit Windows too) however many are live.
+TEST(Lifecycle, AMillionLiveHandlesArePositiveDistinctAndUsable) {
+  constexpr int kHandles = 1000000;
+  std::vector<long> handles(kHandles);
+  for (long& h : handles) h = Create();
+  for (int n = 0; n < kHandles; n += 997) {
+    ASSERT_GT(handles[n], 0) << n;
+    ASSERT_LT(static_cast<unsigned long>(handles[n]), 0x80000000ul) << n;
+    ASSERT_EQ(SetValue(handles[n], "n", n), 0);
+  }
+  for (int n = 0; n < kHandles; n += 997) {
+    int value = -1;
+    GetValue(handles[n], "n", value);
+    ASSERT_EQ(value, n);
+  }
+  for (const long h : handles) ASSERT_EQ(Release(h), 0);
+}
+
 TEST(Lifecycle, ReleaseThroughTheInterfaceDestroysTheObject) {
   // Destroy is reachable only through the interface; under the sanitizers a
   // double free or leak here fails the run.
@@ -70,11 +99,16 @@ TEST(Lifecycle, ReleaseThroughTheInterfaceDestroysTheObject) {
   reinterpret_cast<COrvBaseJson*>(h)->Destroy();
 }
 
-// Every export but Create rejects handles of 0 and below and touches no output.
-TEST(Lifecycle, EveryExportRejectsZeroAndNegativeHandlesWithoutTouchingOutputs) {
+// Every export but Create rejects handles of 0 and below, and (a best
+// effort) handles already released and numbers that never came from Create,
+// and touches no output.
+TEST(Lifecycle, EveryExportRejectsHandlesThatNameNoLiveObjectWithoutTouchingOutputs) {
   Doc other;
   long otherHandle = other.h();
-  for (const long bad : {0L, -1L, LONG_MIN}) {
+  const long released = Create();
+  Release(released);
+  const long stranger = static_cast<long>(reinterpret_cast<std::intptr_t>(&otherHandle) & 0x7FFFFFFF);
+  for (const long bad : {0L, -1L, LONG_MIN, released, released + 8, stranger, 1L, 4096L}) {
     int i = 7;
     unsigned u = 7;
     float f = 7.0f;

@@ -5,32 +5,39 @@
 #include <cstdint>
 
 #include "../json/COrvExtendJson.h"
+#include "../json/object_slots.h"
 
 namespace orv {
 
-static_assert(sizeof(long) >= sizeof(void*), "a handle must hold an object's address");
+inline long HandleOf(COrvExtendJson* object) {
+  // Objects live below 2 GiB, so the address is a positive long everywhere.
+  return static_cast<long>(reinterpret_cast<std::intptr_t>(object));
+}
 
-inline long HandleOf(COrvExtendJson* object) { return static_cast<long>(reinterpret_cast<std::intptr_t>(object)); }
-
-inline COrvExtendJson* ObjectOf(long handle) {
-  // A handle is an address by design.
-  return reinterpret_cast<COrvExtendJson*>(static_cast<std::intptr_t>(handle));  // NOLINT(performance-no-int-to-ptr)
+// The live object behind handle, or null: for 0 and negative handles, for
+// numbers that never came from Create, and (in the common case) for a
+// handle already released. Reads no memory but the library's own.
+inline COrvExtendJson* LiveObject(long handle) {
+  if (handle <= 0) return nullptr;
+  const auto address = static_cast<std::uintptr_t>(handle);
+  if (!ObjectSlots::IsLive(address)) return nullptr;
+  return reinterpret_cast<COrvExtendJson*>(address);  // NOLINT(performance-no-int-to-ptr)
 }
 
 // The object named by a handle variable the host points at: null for a
-// variable holding 0. A variable holding a negative value names no object
-// either; the caller tells the two apart where they differ.
+// variable holding 0 or anything but a live handle. Negative values name no
+// object either; the caller tells them apart where they differ.
 inline COrvBaseJson* ObjectAt(const void* handleVariable) {
-  const long handle = *static_cast<const long*>(handleVariable);
-  return handle > 0 ? ObjectOf(handle) : nullptr;
+  return LiveObject(*static_cast<const long*>(handleVariable));
 }
 
 // Runs call on the object behind handle and returns its result; -1 without
-// calling anything when the handle is 0 or negative.
+// calling anything when the handle names no live object.
 template <typename Call>
 long WithObject(long handle, Call call) {
-  if (handle <= 0) return -1;
-  return call(*ObjectOf(handle));
+  COrvExtendJson* object = LiveObject(handle);
+  if (object == nullptr) return -1;
+  return call(*object);
 }
 
 }  // namespace orv

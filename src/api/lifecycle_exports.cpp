@@ -1,11 +1,14 @@
+#include <memory>
+
 #include "handle.h"
 
 using orv::WithObject;
 
 ORVJSON_API long Create() {
-  auto* object = new COrvExtendJson();
-  static_cast<COrvBaseJson*>(object)->Clear();
-  return orv::HandleOf(object);
+  // Owned until it is handed out, so that a failure in Clear frees it.
+  std::unique_ptr<COrvExtendJson> object(new COrvExtendJson());
+  static_cast<COrvBaseJson*>(object.get())->Clear();
+  return orv::HandleOf(object.release());
 }
 
 ORVJSON_API long Release(long handle) {

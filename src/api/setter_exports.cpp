@@ -37,10 +37,20 @@ ORVJSON_API long SetValue(long handle, const char* key, std::vector<std::string>
   return Append(handle, key, values);
 }
 
+namespace {
+
+// A source variable is usable when it holds 0 (no object: nothing is added)
+// or a live handle; a negative or released handle is refused.
+bool IsUsableSource(const void* source) {
+  return source != nullptr && (*static_cast<const long*>(source) == 0 || orv::ObjectAt(source) != nullptr);
+}
+
+}  // namespace
+
 ORVJSON_API long SetValue(long handle, const char* key, void* source) {
   if (source == nullptr) return -1;
   return orv::WithObject(handle, [&](COrvExtendJson& o) {
-    if (*static_cast<const long*>(source) < 0) return -1L;
+    if (!IsUsableSource(source)) return -1L;
     if (COrvBaseJson* other = orv::ObjectAt(source)) o.SetValue(key, other);
     return 0L;
   });
@@ -52,7 +62,7 @@ ORVJSON_API long SetValue(long handle, const char* key, std::vector<void*>& sour
     // Every element is checked before the first member is added, so a bad
     // element leaves the document as it was.
     for (const void* source : sources) {
-      if (source == nullptr || *static_cast<const long*>(source) < 0) return -1L;
+      if (!IsUsableSource(source)) return -1L;
     }
     for (const void* source : sources) {
       if (COrvBaseJson* other = orv::ObjectAt(source)) o.SetValue(key, other);

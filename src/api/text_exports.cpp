@@ -15,11 +15,11 @@ ORVJSON_API long WriteToFile(long handle, const std::string& path) {
 }
 
 ORVJSON_API std::string GetString(long handle) {
-  if (handle <= 0) return std::string();
-  return orv::ObjectOf(handle)->GetString();
+  COrvExtendJson* object = orv::LiveObject(handle);
+  return object == nullptr ? std::string() : object->GetString();
 }
 
 ORVJSON_API std::string GetString(long handle, const std::string& key) {
-  if (handle <= 0) return std::string();
-  return orv::ObjectOf(handle)->GetString(key);
+  COrvExtendJson* object = orv::LiveObject(handle);
+  return object == nullptr ? std::string() : object->GetString(key);
 }

@@ -16,6 +16,13 @@ class COrvExtendJson : public COrvBaseJson {
   COrvExtendJson(const COrvExtendJson&) = delete;
   COrvExtendJson& operator=(const COrvExtendJson&) = delete;
 
+  // Objects made with new live in the low slots of orv::ObjectSlots, so that
+  // their addresses fit a positive long on every target and a released
+  // handle can be told from a live one. (A larger subclass gets ordinary
+  // memory.)
+  static void* operator new(std::size_t size);
+  static void operator delete(void* object) noexcept;
+
   void Test() override;
   void Destroy() override;
   long WriteToFile(const std::string& path) override;
@@ -90,9 +97,9 @@ class COrvExtendJson : public COrvBaseJson {
   // null for a null key, a root that is not an object, or no such member.
   const Value* FindMemberValue(const char* key) const;
 
-  // Makes fresh this object's document, and forgets the old root's index.
-  // The old document (and with it all its memory) goes with fresh.
-  void ReplaceRoot(orv::Document& fresh);
+  // Makes the root of staged this object's root and forgets the old root's
+  // index. The old root and all its memory go with staged.
+  void ReplaceRoot(orv::StagedDocument& staged) noexcept;
 
   // The element at index of an array root; null for any index outside
   // 0 <= index < Members() and for a root that is not an array.
@@ -105,8 +112,12 @@ class COrvExtendJson : public COrvBaseJson {
   // the nesting limit, and a copy that would pass it is null too.
   Value ImportObjectValue(COrvBaseJson& other, unsigned levelsAbove);
 
+  // The pool comes first: the document allocates from it. Holding it here
+  // rather than letting the document allocate one makes Create allocate
+  // nothing at all.
+  orv::PoolAllocator m_pool;
   orv::Document m_document;
-  mutable orv::MemberIndex m_index;  // of the root's members; lookups extend it
+  orv::MemberIndex m_index;  // of the root's members; lookups extend it
   std::vector<COrvBaseJson*> m_children;
 };
 

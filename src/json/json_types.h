@@ -54,6 +54,17 @@ using Reader = rapidjson::GenericReader<rapidjson::UTF8<>, rapidjson::UTF8<>, Ch
 using StringBuffer = rapidjson::GenericStringBuffer<rapidjson::UTF8<>, CheckedAllocator>;
 using StringWriter = rapidjson::Writer<StringBuffer, rapidjson::UTF8<>, rapidjson::UTF8<>, CheckedAllocator>;
 
+// A document with a pool of its own: a new root is built aside in one, and
+// replaces an object's root only when it is complete, so that a failed load
+// or copy leaves the object as it was.
+struct StagedDocument {
+  StagedDocument() = default;
+  StagedDocument(const StagedDocument&) = delete;
+  StagedDocument& operator=(const StagedDocument&) = delete;
+  PoolAllocator pool;
+  Document doc{&pool};
+};
+
 }  // namespace orv
 
 namespace rapidjson {

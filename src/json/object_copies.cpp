@@ -63,9 +63,9 @@ long COrvExtendJson::GetValue(const char* key, COrvBaseJson* target) {
   if (member == nullptr || !(member->IsArray() || member->IsObject())) return -1;
   if (COrvExtendJson* own = SameClass(target)) {
     // Copied before the target changes: the target may be this object.
-    orv::Document copy;
-    const bool copied = orv::CopyJsonValue(copy, *member);
-    if (!copied) copy.SetObject();  // as a cleared target whose load failed
+    orv::StagedDocument copy;
+    const bool copied = orv::CopyJsonValue(copy.doc, *member);
+    if (!copied) copy.doc.SetObject();  // as a cleared target whose load failed
     own->ReplaceRoot(copy);
     return copied ? 0 : -1;
   }
@@ -78,8 +78,8 @@ long COrvExtendJson::GetValue(int index, COrvBaseJson* target) {
   const Value* element = ElementAt(index);
   if (target == nullptr || element == nullptr || !element->IsObject()) return -1;
   if (COrvExtendJson* own = SameClass(target)) {
-    orv::Document copy;
-    if (!orv::CopyJsonValue(copy, *element)) return -1;  // the target stays as it was
+    orv::StagedDocument copy;
+    if (!orv::CopyJsonValue(copy.doc, *element)) return -1;  // the target stays as it was
     own->ReplaceRoot(copy);
     return 0;
   }

@@ -4,15 +4,24 @@
 #include <cstdlib>
 #include <cstring>
 #include <new>
+#include <utility>
 
 namespace orv {
 
-PoolAllocator::~PoolAllocator() {
+PoolAllocator::~PoolAllocator() { Clear(); }
+
+void PoolAllocator::Clear() noexcept {
   while (head_ != nullptr) {
     Chunk* next = head_->next;
     std::free(head_);
     head_ = next;
   }
+  nextCapacity_ = kFirstChunk;
+}
+
+void PoolAllocator::Swap(PoolAllocator& other) noexcept {
+  std::swap(head_, other.head_);
+  std::swap(nextCapacity_, other.nextCapacity_);
 }
 
 // Every block starts on 8 bytes, as in RapidJSON's pool. A size that could

@@ -31,6 +31,11 @@ class PoolAllocator {
   // Bytes handed out so far, still in use or left behind by growth.
   std::size_t Used() const;
 
+  // Frees every chunk: everything handed out is gone.
+  void Clear() noexcept;
+  // Exchanges everything handed out with other's.
+  void Swap(PoolAllocator& other) noexcept;
+
   // About bytes are about to be allocated (a parse of that much text): the
   // next chunks are made that large at once, up to 64 KiB.
   void Expect(std::size_t bytes);
