@@ -2,6 +2,7 @@
 #ifndef ORVJSON_SRC_JSON_MEMBER_INDEX_H
 #define ORVJSON_SRC_JSON_MEMBER_INDEX_H
 
+#include <atomic>
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
@@ -18,6 +19,12 @@ namespace orv {
 // owner resets it whenever the object is replaced. A small object is
 // scanned instead, as RapidJSON's FindMember does.
 //
+// Lookups may run on several threads at once (reading one document from
+// many threads is safe); changes to the object need it alone. The table is
+// built lazily, so the first lookup after a change catches it up under a
+// lock, and publishes how far it got; a lookup that sees the table complete
+// reads it without locking.
+//
 // Reading every member in order (GetTagCollect, then each name) is the
 // interface's own way to read a document, so a lookup first tries the
 // member after the one found last: one comparison, no hashing, and no
@@ -25,12 +32,17 @@ namespace orv {
 //
 // The table costs at most 14 bytes a member: 4-byte slots, between 30% and
 // 60% full, and one bit per member that says whether it is the first of its
-// name.
+// name. An object below the threshold costs one pointer.
 class MemberIndex {
  public:
+  MemberIndex() = default;
+  MemberIndex(const MemberIndex&) = delete;
+  MemberIndex& operator=(const MemberIndex&) = delete;
+  ~MemberIndex() { Reset(); }
+
   // The value of the first member of object whose name is exactly the
   // length bytes at key; null when there is none.
-  const Value* Find(const Value& object, const char* key, std::size_t length) {
+  const Value* Find(const Value& object, const char* key, std::size_t length) const {
     if (object.MemberCount() >= kThreshold) return FindIndexed(object, key, length);
     for (const auto& member : object.GetObject()) {
       if (HasName(member, key, length)) return &member.value;
@@ -38,11 +50,19 @@ class MemberIndex {
     return nullptr;
   }
 
-  // Forgets the object: it was replaced.
-  void Reset();
+  // Forgets the object: it was replaced. Needs the object alone.
+  void Reset() noexcept;
 
  private:
   static constexpr std::size_t kThreshold = 16;
+
+  struct Table {
+    std::vector<std::uint32_t> slots;     // position + 1; 0 is an empty slot
+    std::vector<bool> first;              // per member: the first of its name
+    std::size_t names = 0;                // distinct names in the table
+    std::atomic<std::size_t> indexed{0};  // members the table covers
+    std::atomic<std::size_t> next{0};     // the member after the one found last
+  };
 
   static bool HasName(const Value::Member& member, const char* key, std::size_t length) {
     if (member.name.GetStringLength() != length) return false;
@@ -55,17 +75,15 @@ class MemberIndex {
     return true;
   }
 
-  const Value* FindIndexed(const Value& object, const char* key, std::size_t length);
-  void CatchUp(const Value& object);
-  void Grow(const Value& object);
+  const Value* FindIndexed(const Value& object, const char* key, std::size_t length) const;
+  // The table, complete for object's members; built or extended under a lock.
+  Table& CaughtUp(const Value& object) const;
+  static void Grow(Table& table, const Value& object);
   // Takes member position unless an earlier member has its name; returns
   // whether it did.
-  bool Insert(const Value& object, std::size_t position);
+  static bool Insert(Table& table, const Value& object, std::size_t position);
 
-  std::vector<std::uint32_t> slots_;  // position + 1; 0 is an empty slot
-  std::vector<bool> first_;           // per member: the first of its name
-  std::size_t names_ = 0;             // distinct names in the table
-  std::size_t next_ = 0;              // the member after the one found last
+  mutable std::atomic<Table*> table_{nullptr};
 };
 
 }  // namespace orv
