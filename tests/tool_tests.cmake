@@ -116,3 +116,8 @@ if(NOT WIN32)
   orvjson_tool_test(get_reports_an_output_it_cannot_write ARGS get ${kinds} s EXIT 1 STDOUT_FILE /dev/full
     STDERR "cannot write to standard output")
 endif()
+# A limit on virtual memory breaks the sanitizers' own mappings.
+if(NOT WIN32 AND NOT ORVJSON_SANITIZE AND NOT ORVJSON_SANITIZE_THREAD)
+  add_test(NAME tool.a_file_larger_than_memory_is_reported_on_one_line
+    COMMAND bash "${CMAKE_CURRENT_SOURCE_DIR}/tool_out_of_memory.sh" $<TARGET_FILE:orvjson_tool> "${ORVJSON_TOOL_WORK}")
+endif()

@@ -5,8 +5,6 @@
 #include <cstring>
 #include <new>
 
-#include "file_system.h"
-
 namespace orv {
 namespace {
 
@@ -21,8 +19,7 @@ constexpr std::size_t kFirstRead = 4096;
 
 }  // namespace
 
-bool ReadWholeFile(const char* path, FileBytes& out) {
-  if (path == nullptr) return false;
+bool ReadWholeFile(const NativePath& path, FileBytes& out) {
   std::size_t capacity = 0;
   ReadFile file(OpenRegularFile(path, capacity));
   if (!file) return false;
@@ -48,15 +45,6 @@ bool ReadWholeFile(const char* path, FileBytes& out) {
   out.data = std::move(data);
   out.size = size;
   return true;
-}
-
-bool WriteInPlace(const char* path, const WriteText& write, bool sync) {
-  std::FILE* file = std::fopen(path, "wb");
-  if (file == nullptr) return false;
-  const bool written = write(file) && std::fflush(file) == 0;
-  const bool synced = !sync || SyncFile(file);
-  const bool closed = std::fclose(file) == 0;
-  return written && synced && closed;
 }
 
 }  // namespace orv

@@ -7,6 +7,8 @@
 #include <functional>
 #include <memory>
 
+#include "file_system.h"
+
 namespace orv {
 
 // The bytes of a file followed by one NUL byte, so that they can be parsed
@@ -17,20 +19,14 @@ struct FileBytes {
 };
 
 // Reads a regular file to its end, whatever size the system reports for it.
-// Returns false, leaving out alone, for a null path, a path that is not a
-// regular file (directories, devices and FIFOs have no end or would block),
-// a file that does not open, and a read error. Throws std::bad_alloc when
-// the file does not fit in memory.
-bool ReadWholeFile(const char* path, FileBytes& out);
+// Returns false, leaving out alone, for a path that is not a regular file
+// (directories, devices and FIFOs have no end or would block), a file that
+// does not open, and a read error. Throws std::bad_alloc when the file does
+// not fit in memory.
+bool ReadWholeFile(const NativePath& path, FileBytes& out);
 
 // Writes the whole text into an open file; false when it could not.
 using WriteText = std::function<bool(std::FILE* file)>;
-
-// Creates or truncates the file and has write fill it, then syncs it to the
-// disk when sync is set. Returns true only when everything was written and
-// the file synced and closed without error. A failure can leave the file cut
-// short: SaveFile uses this only where a file cannot be replaced.
-bool WriteInPlace(const char* path, const WriteText& write, bool sync);
 
 }  // namespace orv
 

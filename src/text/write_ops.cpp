@@ -17,11 +17,12 @@ std::string COrvExtendJson::GetString(const std::string& key) {
 
 long COrvExtendJson::WriteToFile(const std::string& path) {
   // A path with a NUL byte inside would name another file than the caller's.
-  if (path.empty() || std::strlen(path.c_str()) != path.size()) return -1;
+  orv::NativePath native;
+  if (!orv::PathFromLocal(path.data(), path.size(), native)) return -1;
   // A null root is refused, and so is a document without JSON text; the
   // file is not opened in either case, so it keeps what it held.
   if (m_document.IsNull() || !orv::HasJsonText(m_document)) return -1;
   // The text goes straight into the file, never whole into memory.
   const auto write = [this](std::FILE* file) { return orv::WriteJsonFile(m_document, file); };
-  return orv::SaveFile(path.c_str(), write) ? 0 : -1;
+  return orv::SaveFile(native, write) ? 0 : -1;
 }

@@ -4,6 +4,8 @@
 // library's parser and runs it on the same text.
 #include <cstdio>
 #include <cstring>
+#include <new>
+#include <stdexcept>
 #include <string>
 
 #include "common.h"
@@ -156,7 +158,15 @@ int main(int argc, char** argv) {
   _setmode(_fileno(stdout), _O_BINARY);
   _setmode(_fileno(stderr), _O_BINARY);
 #endif
-  const int status = Run(argc, argv);
+  int status = orvtool::kExitOk;
+  try {
+    status = Run(argc, argv);
+  } catch (const std::bad_alloc&) {
+    // A file larger than the memory there is: one line, like any failure.
+    return orvtool::Fail("out of memory");
+  } catch (const std::length_error&) {
+    return orvtool::Fail("too large for a document");
+  }
   // Output is buffered: a full disk or a closed pipe shows only now.
   if (std::fflush(stdout) != 0 || std::ferror(stdout)) {
     return orvtool::Fail("cannot write to standard output");

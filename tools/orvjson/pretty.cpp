@@ -38,7 +38,9 @@ int Pretty(int argc, char** argv) {
   }
   const std::string& out = args.positional[1];
   const auto write = [&text](std::FILE* file) { return std::fwrite(text.data(), 1, text.size(), file) == text.size(); };
-  return orv::SaveFile(out.c_str(), write) ? kExitOk : Fail("cannot write " + out);
+  orv::NativePath path;
+  if (!orv::PathFromLocal(out.data(), out.size(), path)) return Fail("cannot write " + out);
+  return orv::SaveFile(path, write) ? kExitOk : Fail("cannot write " + out);
 }
 
 }  // namespace orvtool
