@@ -27,9 +27,11 @@ std::uint64_t Changed(std::uint64_t head, std::uintptr_t first) noexcept {
 
 // The first region is taken early and kept small on a 32-bit system, where
 // address space is scarce; later ones are larger. A 64-bit system reserves
-// address space only, which costs nothing until slots are used.
+// address space only, which costs nothing until slots are used, so its first
+// region is large enough for four million objects: the one region every
+// handle check looks at first.
 std::size_t RegionBytes(unsigned index) {
-  if (sizeof(void*) == 8) return std::size_t{256} << 20;
+  if (sizeof(void*) == 8) return index == 0 ? std::size_t{1} << 30 : std::size_t{256} << 20;
   return index == 0 ? std::size_t{16} << 20 : std::size_t{64} << 20;
 }
 
