@@ -3,11 +3,13 @@
 #define ORVJSON_SRC_JSON_CORVEXTENDJSON_H
 
 #include <cstddef>
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "OrvJson.h"
 #include "json_types.h"
+#include "load_problem.h"
 #include "member_index.h"
 
 class COrvExtendJson : public COrvBaseJson {
@@ -79,9 +81,47 @@ class COrvExtendJson : public COrvBaseJson {
   long GetItemType(int index, int& type);
   long GetArryItemType(int index, int& type);
 
+  // --- For the C interface, where keys and strings have explicit lengths ---
+
+  const orv::Value& Root() const { return m_document; }
+  // Bytes the document's values take: about as many as its text.
+  std::size_t UsedBytes() const { return m_pool.Used(); }
+  // The value of the first member whose name is exactly the length bytes at
+  // key; null when there is none or the root is not an object.
+  const orv::Value* FindMember(const char* key, std::size_t length) const;
+  // The element at index of an array root; null past the end or for another root.
+  const orv::Value* Element(std::size_t index) const;
+  // Appends (key, make(allocator)) to an object root; false, with nothing
+  // added, for another root. Sizes beyond the limits throw
+  // std::length_error before anything is allocated.
+  template <typename Make>
+  bool Append(const char* key, std::size_t length, Make make) {
+    if (!m_document.IsObject()) return false;
+    CheckAppend(length);
+    Value value = make(m_document.GetAllocator());
+    AppendMember(key, length, value);
+    return true;
+  }
+  // Appends (key, a copy of source's root); false for a root that is not an object.
+  bool AppendCopy(const char* key, std::size_t length, COrvBaseJson& source);
+  // Makes target's root a copy of value (an array or object of this
+  // document), as the member and element getters do: 0, or -1 when the
+  // copy cannot be loaded. clearFirst: the target is emptied before, and
+  // stays empty after a failed copy (the member getter's way); else it keeps
+  // what it held.
+  long CopyOut(const orv::Value& value, COrvBaseJson& target, bool clearFirst);
+  // Why the last load failed on its text; null after a successful load or before any.
+  const orv::LoadProblem* LastLoadProblem() const { return m_loadProblem.get(); }
+  // Replaces the root with the text's value (length bytes, text[length] a
+  // NUL): true, or false with the problem recorded and the document as it was.
+  bool LoadText(const char* text, std::size_t length);
+
  private:
   using Value = orv::Value;
 
+  // Throws std::length_error when a member with a key of length bytes
+  // cannot be appended.
+  void CheckAppend(std::size_t length) const;
   // Appends (key, value) to an object root; value is moved from. Does nothing
   // for another kind of root, or for a null key.
   void AppendMember(const char* key, std::size_t length, Value& value);
@@ -119,6 +159,7 @@ class COrvExtendJson : public COrvBaseJson {
   orv::Document m_document;
   orv::MemberIndex m_index;  // of the root's members; lookups extend it
   std::vector<COrvBaseJson*> m_children;
+  std::unique_ptr<orv::LoadProblem> m_loadProblem;  // the last load's, when it failed
 };
 
 #endif  // ORVJSON_SRC_JSON_CORVEXTENDJSON_H

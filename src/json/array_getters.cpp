@@ -1,4 +1,5 @@
 #include "COrvExtendJson.h"
+#include "value_reads.h"
 
 namespace {
 
@@ -17,7 +18,10 @@ long ReadArray(const Value* member, std::vector<Element>& out, Accept accept, Co
   return 0;
 }
 
-bool IsIntBetween(const Value& v, int low, int high) { return v.IsInt() && v.GetInt() >= low && v.GetInt() <= high; }
+bool IsIntBetween(const Value& v, int low, int high) {
+  int ignored = 0;
+  return orv::ReadIntBetween(v, low, high, ignored) == orv::Read::kAccepted;
+}
 
 }  // namespace
 

@@ -1,52 +1,49 @@
 #include <cstring>
 
 #include "COrvExtendJson.h"
-#include "float_range.h"
+#include "value_reads.h"
 
 const orv::Value* COrvExtendJson::FindMemberValue(const char* key) const {
-  if (key == nullptr || !m_document.IsObject()) return nullptr;
-  return m_index.Find(m_document, key, rapidjson::internal::StrLen(key));
+  if (key == nullptr) return nullptr;
+  return FindMember(key, rapidjson::internal::StrLen(key));
 }
 
-long COrvExtendJson::GetValue(const char* key, int& value) {
-  const Value* member = FindMemberValue(key);
+const orv::Value* COrvExtendJson::FindMember(const char* key, std::size_t length) const {
+  if (!m_document.IsObject()) return nullptr;
+  return m_index.Find(m_document, key, length);
+}
+
+namespace {
+
+// The keyed getters: -1 for a missing member, and each its own answer for a
+// member it refuses.
+template <typename Out, typename Reader>
+long ReadMember(const orv::Value* member, Out& out, Reader read, long refused) {
   if (member == nullptr) return -1;
-  if (member->IsNull()) {
-    value = 0;
-  } else if (member->IsInt()) {
-    value = member->GetInt();
-  } else {
-    return -1;
-  }
-  return 0;
+  return read(*member, out) == orv::Read::kAccepted ? 0 : refused;
+}
+
+}  // namespace
+
+long COrvExtendJson::GetValue(const char* key, int& value) {
+  // int and std::int32_t are one type on every target.
+  return ReadMember(FindMemberValue(key), value, orv::ReadInt, -1);
 }
 
 long COrvExtendJson::GetValue(const char* key, unsigned int& value) {
-  const Value* member = FindMemberValue(key);
-  if (member == nullptr) return -1;
-  if (member->IsUint()) value = member->GetUint();
-  return 0;
+  return ReadMember(FindMemberValue(key), value, orv::ReadUint, 0);
 }
 
 long COrvExtendJson::GetValue(const char* key, float& value) {
-  const Value* member = FindMemberValue(key);
-  if (member == nullptr) return -1;
-  if (orv::IsInFloatRange(*member)) value = static_cast<float>(member->GetDouble());
-  return 0;
+  return ReadMember(FindMemberValue(key), value, orv::ReadFloat, 0);
 }
 
 long COrvExtendJson::GetValue(const char* key, double& value) {
-  const Value* member = FindMemberValue(key);
-  if (member == nullptr) return -1;
-  if (member->IsDouble()) value = member->GetDouble();
-  return 0;
+  return ReadMember(FindMemberValue(key), value, orv::ReadDouble, 0);
 }
 
 long COrvExtendJson::GetValue(const char* key, bool& value) {
-  const Value* member = FindMemberValue(key);
-  if (member == nullptr) return -1;
-  if (member->IsBool()) value = member->GetBool();
-  return 0;
+  return ReadMember(FindMemberValue(key), value, orv::ReadBool, 0);
 }
 
 long COrvExtendJson::GetValue(const char* key, std::string& value) {

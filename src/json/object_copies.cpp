@@ -3,6 +3,7 @@
 // class the values are copied directly; any other implementation of the
 // interface (a subclass included: it may make or load its text its own way)
 // is reached through its text.
+#include <cstring>
 #include <typeinfo>
 
 #include "../text/json_parse.h"
@@ -39,9 +40,15 @@ orv::Value COrvExtendJson::ImportObjectValue(COrvBaseJson& other, unsigned level
 }
 
 void COrvExtendJson::SetValue(const char* key, COrvBaseJson* source) {
-  if (source == nullptr || key == nullptr || !m_document.IsObject()) return;
-  Value copy = ImportObjectValue(*source, 1);
-  AppendMember(key, copy);
+  if (source != nullptr && key != nullptr) AppendCopy(key, std::strlen(key), *source);
+}
+
+bool COrvExtendJson::AppendCopy(const char* key, std::size_t length, COrvBaseJson& source) {
+  if (!m_document.IsObject()) return false;
+  CheckAppend(length);
+  Value copy = ImportObjectValue(source, 1);
+  AppendMember(key, length, copy);
+  return true;
 }
 
 void COrvExtendJson::SetObjectArray(const char* key, std::vector<COrvBaseJson*>& objects) {
@@ -57,31 +64,30 @@ void COrvExtendJson::SetObjectArray(const char* key, std::vector<COrvBaseJson*>&
   AppendMember(key, array);
 }
 
+long COrvExtendJson::CopyOut(const Value& value, COrvBaseJson& target, bool clearFirst) {
+  if (COrvExtendJson* own = SameClass(&target)) {
+    // Copied before the target changes: the target may be this object.
+    orv::StagedDocument copy;
+    const bool copied = orv::CopyJsonValue(copy.doc, value);
+    if (!copied && !clearFirst) return -1;  // the target stays as it was
+    if (!copied) copy.doc.SetObject();      // as a cleared target whose load failed
+    own->ReplaceRoot(copy);
+    return copied ? 0 : -1;
+  }
+  const std::string text = orv::JsonText(value);
+  if (clearFirst) target.Clear();
+  return target.LoadFromString(text);
+}
+
 long COrvExtendJson::GetValue(const char* key, COrvBaseJson* target) {
   if (target == nullptr) return -1;
   const Value* member = FindMemberValue(key);
   if (member == nullptr || !(member->IsArray() || member->IsObject())) return -1;
-  if (COrvExtendJson* own = SameClass(target)) {
-    // Copied before the target changes: the target may be this object.
-    orv::StagedDocument copy;
-    const bool copied = orv::CopyJsonValue(copy.doc, *member);
-    if (!copied) copy.doc.SetObject();  // as a cleared target whose load failed
-    own->ReplaceRoot(copy);
-    return copied ? 0 : -1;
-  }
-  const std::string text = orv::JsonText(*member);
-  target->Clear();
-  return target->LoadFromString(text);
+  return CopyOut(*member, *target, true);
 }
 
 long COrvExtendJson::GetValue(int index, COrvBaseJson* target) {
   const Value* element = ElementAt(index);
   if (target == nullptr || element == nullptr || !element->IsObject()) return -1;
-  if (COrvExtendJson* own = SameClass(target)) {
-    orv::StagedDocument copy;
-    if (!orv::CopyJsonValue(copy.doc, *element)) return -1;  // the target stays as it was
-    own->ReplaceRoot(copy);
-    return 0;
-  }
-  return target->LoadFromString(orv::JsonText(*element));
+  return CopyOut(*element, *target, false);
 }

@@ -3,6 +3,11 @@
 #include "COrvExtendJson.h"
 #include "limits.h"
 
+void COrvExtendJson::CheckAppend(std::size_t length) const {
+  orv::CheckRoomForMember(m_document.MemberCount());
+  orv::StringLength(length);
+}
+
 void COrvExtendJson::AppendMember(const char* key, std::size_t length, Value& value) {
   if (!m_document.IsObject()) return;
   orv::CheckRoomForMember(m_document.MemberCount());

@@ -1,39 +1,11 @@
 #include "COrvExtendJson.h"
+#include "type_codes.h"
 
 namespace {
 
+using orv::ItemTypeCode;
+using orv::MemberTypeCode;
 using orv::Value;
-
-// Item type codes: RapidJSON's type numbers for containers and strings, its
-// flag bits for booleans and numbers, and 0 (its null type) for null.
-int ItemTypeCode(const Value& v) {
-  if (v.IsObject()) return OrvItemObject;
-  if (v.IsBool()) return OrvItemBool;
-  if (v.IsNumber()) {
-    if (v.IsInt()) return OrvItemInt;
-    if (v.IsUint()) return OrvItemUint;
-    if (v.IsInt64()) return OrvItemInt64;
-    if (v.IsUint64()) return OrvItemUint64;
-    return OrvItemDouble;
-  }
-  if (v.IsArray()) return OrvItemArray;
-  if (v.IsString()) return OrvItemString;
-  return OrvItemNull;
-}
-
-// Member type codes differ from item codes: strings are 1024, null is 32,
-// and integers from 2^31 to 2^32-1 are 128.
-int MemberTypeCode(const Value& v) {
-  if (v.IsString()) return OrvMemberString;
-  if (v.IsInt()) return OrvMemberIntOrNull;
-  if (v.IsBool()) return OrvMemberBool;
-  if (v.IsDouble()) return OrvMemberDouble;
-  if (v.IsInt64()) return OrvMemberInt64;
-  if (v.IsUint64()) return OrvMemberUint64;
-  if (v.IsArray()) return OrvMemberArray;
-  if (v.IsObject()) return OrvMemberObject;
-  return OrvMemberIntOrNull;  // null
-}
 
 // The code of the first element of a non-empty array, written to type; -1
 // and type untouched for anything else.
@@ -62,10 +34,7 @@ long COrvExtendJson::GetTagCollect(OrvVector& items) {
   long appended = 0;
   if (m_document.IsArray()) {
     for (const Value& element : m_document.GetArray()) {
-      static_assert(
-          int{OrvElementNull} == int{rapidjson::kNullType} && int{OrvElementNumber} == int{rapidjson::kNumberType},
-          "element kinds are RapidJSON's type numbers");
-      items.m_items.push_back(OrvTagItem{std::string(), static_cast<int>(element.GetType())});
+      items.m_items.push_back(OrvTagItem{std::string(), orv::ElementKind(element)});
       ++appended;
     }
   } else if (m_document.IsObject()) {

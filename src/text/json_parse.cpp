@@ -5,6 +5,8 @@
 #include <cstring>
 #include <limits>
 
+#include <rapidjson/error/en.h>
+
 #include "../json/limits.h"
 #include "json_number.h"
 #include "text_limits.h"
@@ -333,6 +335,39 @@ ParseOutcome ParseJsonText(Document& doc, const char* text, std::size_t length, 
   };
   doc.Populate(generate);
   return outcome;
+}
+
+LoadProblem DescribeProblem(const ParseOutcome& outcome, const char* text, std::size_t length) {
+  LoadProblem problem;
+  problem.offset = outcome.offset;
+  for (std::size_t i = 0; i < outcome.offset && i < length; ++i) {
+    const auto byte = static_cast<unsigned char>(text[i]);
+    if (byte == '\n') {
+      ++problem.line;
+      problem.column = 1;
+    } else if ((byte & 0xC0) != 0x80) {  // not a continuation byte: a new character
+      ++problem.column;
+    }
+  }
+  static_assert(kMaxNestingDepth == 1000, "the message names the limit");
+  switch (outcome.problem) {
+    case ParseProblem::kNumberOutOfRange:
+      problem.message = "Number out of range: its value is too large for a double.";
+      break;
+    case ParseProblem::kTooDeep:
+      problem.message = "Nesting deeper than 1000 arrays and objects.";
+      break;
+    case ParseProblem::kTooLong:
+      problem.message = "String, array or object too large for a document.";
+      break;
+    default:
+      problem.message = rapidjson::GetParseError_En(outcome.code);
+      break;
+  }
+  if (length >= 3 && outcome.offset == 0 && std::memcmp(text, "\xEF\xBB\xBF", 3) == 0) {
+    problem.message = "The text starts with a UTF-8 byte-order mark, which JSON text may not.";
+  }
+  return problem;
 }
 
 bool CopyJsonValue(Document& doc, const Value& source, unsigned maxDepth) {

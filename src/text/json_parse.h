@@ -5,6 +5,7 @@
 #include <cstddef>
 
 #include "../json/json_types.h"
+#include "../json/load_problem.h"
 
 namespace orv {
 
@@ -36,6 +37,11 @@ struct ParseOutcome {
 // maxDepth, so that no document ever nests deeper than kMaxNestingDepth and
 // everything written can be loaded again.
 ParseOutcome ParseJsonText(Document& doc, const char* text, std::size_t length, unsigned maxDepth = kMaxNestingDepth);
+
+// Where and why text (length bytes) was refused, as outcome says: the line
+// and column of the offset, and a static English message (RapidJSON's for
+// the grammar, the library's own for the limits it adds).
+LoadProblem DescribeProblem(const ParseOutcome& outcome, const char* text, std::size_t length);
 
 // Copies source into the root of doc, giving exactly what writing source as
 // text and parsing that text gives, without the text: the same kinds, the

@@ -1,6 +1,7 @@
+#include "load_ops.h"
+
 #include <cstring>
 
-#include "../json/COrvExtendJson.h"
 #include "file_io.h"
 #include "json_parse.h"
 
@@ -8,26 +9,38 @@
 // the old root goes with the old pool, so a load gives back the memory of
 // what it replaces; a failed parse leaves nothing behind either.
 
-long COrvExtendJson::LoadFromString(const std::string& text) {
+bool COrvExtendJson::LoadText(const char* text, std::size_t length) {
   orv::StagedDocument parsed;
-  if (!orv::ParseJsonText(parsed.doc, text.c_str(), text.size())) return -1;
+  const orv::ParseOutcome outcome = orv::ParseJsonText(parsed.doc, text, length);
+  if (!outcome) {
+    m_loadProblem.reset(new orv::LoadProblem(orv::DescribeProblem(outcome, text, length)));
+    return false;
+  }
   ReplaceRoot(parsed);
-  return 0;
+  m_loadProblem.reset();
+  return true;
 }
+
+long COrvExtendJson::LoadFromString(const std::string& text) { return LoadText(text.c_str(), text.size()) ? 0 : -1; }
 
 long COrvExtendJson::LoadJsonFile(const char* path, int& hasBom) {
   hasBom = 0;
   orv::NativePath native;
-  orv::FileBytes bytes;
-  if (path == nullptr || !orv::PathFromLocal(path, std::strlen(path), native) || !orv::ReadWholeFile(native, bytes)) {
-    return -1;
-  }
+  if (path == nullptr || !orv::PathFromLocal(path, std::strlen(path), native)) return -1;
+  return orv::LoadFile(*this, native, hasBom);
+}
+
+namespace orv {
+
+long LoadFile(COrvExtendJson& object, const NativePath& path, int& hasBom) {
+  hasBom = 0;
+  FileBytes bytes;
+  if (!ReadWholeFile(path, bytes)) return -1;
   const unsigned char* data = reinterpret_cast<const unsigned char*>(bytes.data.get());
   // JSON text never starts with 0xEF, so a file with the mark always fails to
   // parse; the flag tells the caller why.
   hasBom = bytes.size >= 3 && data[0] == 0xEF && data[1] == 0xBB && data[2] == 0xBF ? 1 : 0;
-  orv::StagedDocument parsed;
-  if (!orv::ParseJsonText(parsed.doc, bytes.data.get(), bytes.size)) return 0;
-  ReplaceRoot(parsed);
-  return 1;
+  return object.LoadText(bytes.data.get(), bytes.size) ? 1 : 0;
 }
+
+}  // namespace orv
