@@ -168,7 +168,7 @@ install-check: build
 	cd $(BUILD_DIR) && cpack -G DEB > /dev/null && ls *.deb
 
 # Formatting and static analysis of our own sources.
-FORMATTED = $(shell git ls-files '*.cpp' '*.h')
+FORMATTED = $(shell git ls-files '*.c' '*.cpp' '*.h' '*.hpp')
 format:
 	clang-format -i $(FORMATTED)
 format-check:

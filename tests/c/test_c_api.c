@@ -19,14 +19,14 @@ static int failures = 0;
     }                                                                         \
   } while (0)
 
-#define EXPECT(call, expected)                                                                            \
-  do {                                                                                                    \
-    const int32_t got_ = (call);                                                                          \
-    if (got_ != (expected)) {                                                                             \
-      fprintf(stderr, "%s:%d: %s\n  gave %s\n  not %s\n", __FILE__, __LINE__, #call,                      \
-              orvjson_result_text(got_), orvjson_result_text(expected));                                  \
-      ++failures;                                                                                         \
-    }                                                                                                     \
+#define EXPECT(call, expected)                                                                                  \
+  do {                                                                                                          \
+    const int32_t got_ = (call);                                                                                \
+    if (got_ != (expected)) {                                                                                   \
+      fprintf(stderr, "%s:%d: %s\n  gave %s\n  not %s\n", __FILE__, __LINE__, #call, orvjson_result_text(got_), \
+              orvjson_result_text(expected));                                                                   \
+      ++failures;                                                                                               \
+    }                                                                                                           \
   } while (0)
 
 /* A key or string literal and its length. */
@@ -40,11 +40,11 @@ static orvjson_handle Loaded(const char* text) {
 }
 
 static void TheVersionAndEveryResultHaveANameOfTheirOwn(void) {
-  static const char* const names[] = {
-      "ORVJSON_OK",           "ORVJSON_BAD_HANDLE",     "ORVJSON_BAD_ARGUMENT",    "ORVJSON_NOT_FOUND",
-      "ORVJSON_WRONG_KIND",   "ORVJSON_OUT_OF_RANGE",   "ORVJSON_NO_MEMORY",       "ORVJSON_TOO_LARGE",
-      "ORVJSON_INVALID_TEXT", "ORVJSON_CANNOT_READ",    "ORVJSON_CANNOT_SAVE",     "ORVJSON_BUFFER_TOO_SMALL",
-      "ORVJSON_NO_TEXT"};
+  static const char* const names[] = {"ORVJSON_OK",          "ORVJSON_BAD_HANDLE",  "ORVJSON_BAD_ARGUMENT",
+                                      "ORVJSON_NOT_FOUND",   "ORVJSON_WRONG_KIND",  "ORVJSON_OUT_OF_RANGE",
+                                      "ORVJSON_NO_MEMORY",   "ORVJSON_TOO_LARGE",   "ORVJSON_INVALID_TEXT",
+                                      "ORVJSON_CANNOT_READ", "ORVJSON_CANNOT_SAVE", "ORVJSON_BUFFER_TOO_SMALL",
+                                      "ORVJSON_NO_TEXT"};
   int32_t code;
   CHECK(strcmp(orvjson_version(), ORVJSON_VERSION) == 0);
   for (code = 0; code < (int32_t)(sizeof names / sizeof names[0]); ++code) {
@@ -99,55 +99,104 @@ static int32_t Call(int which, orvjson_handle h, int null_at, orvjson_handle oth
   orvjson_handle others[1];
   others[0] = other;
   switch (which) {
-    case 0: return orvjson_members(h, pn);
-    case 1: return orvjson_load_text(h, null_at == 1 ? NULL : "{}", 2);
-    case 2: return orvjson_load_file(h, null_at == 1 ? NULL : "absent.json", 11, pi);
-    case 3: return orvjson_load_error(h, pn, pn, pn, pmsg);
-    case 4: return orvjson_text(h, b, sizeof buffer, pn);
-    case 5: return orvjson_save_file(h, null_at == 1 ? NULL : "c-call.json", 11);
-    case 6: return orvjson_set_null(h, key, 1);
-    case 7: return orvjson_set_int(h, key, 1, 1);
-    case 8: return orvjson_set_uint(h, key, 1, 1);
-    case 9: return orvjson_set_bool(h, key, 1, 1);
-    case 10: return orvjson_set_float(h, key, 1, 1.0f);
-    case 11: return orvjson_set_double(h, key, 1, 1.0);
-    case 12: return orvjson_set_string(h, key, 1, null_at == 1 ? NULL : "v", 1);
-    case 13: return orvjson_set_uint8_array(h, key, 1, null_at == 1 ? NULL : u8, 2);
-    case 14: return orvjson_set_int16_array(h, key, 1, null_at == 1 ? NULL : i16, 2);
-    case 15: return orvjson_set_int32_array(h, key, 1, null_at == 1 ? NULL : i32, 2);
-    case 16: return orvjson_set_double_array(h, key, 1, null_at == 1 ? NULL : d, 2);
-    case 17: return orvjson_set_string_array(h, key, 1, null_at == 1 ? NULL : strings, null_at == 2 ? NULL : lengths, 1);
-    case 18: return orvjson_set_copy(h, key, 1, other);
-    case 19: return orvjson_set_copies(h, key, 1, null_at == 1 ? NULL : others, 1);
-    case 20: return orvjson_get_int(h, key, 1, pi);
-    case 21: return orvjson_get_uint(h, key, 1, null_at == 3 ? NULL : &u32);
-    case 22: return orvjson_get_float(h, key, 1, null_at == 3 ? NULL : &f);
-    case 23: return orvjson_get_double(h, key, 1, null_at == 3 ? NULL : d);
-    case 24: return orvjson_get_bool(h, key, 1, pi);
-    case 25: return orvjson_get_string(h, key, 1, b, sizeof buffer, pn);
-    case 26: return orvjson_is_null(h, key, 1, pi);
-    case 27: return orvjson_get_uint8_array(h, key, 1, null_at == 1 ? NULL : u8, 2, pn);
-    case 28: return orvjson_get_int16_array(h, key, 1, null_at == 1 ? NULL : i16, 2, pn);
-    case 29: return orvjson_get_int32_array(h, key, 1, null_at == 1 ? NULL : i32, 2, pn);
-    case 30: return orvjson_get_double_array(h, key, 1, null_at == 1 ? NULL : d, 2, pn);
-    case 31: return orvjson_get_string_array(h, key, 1, b, sizeof buffer, null_at == 3 ? NULL : lengths, 1, pn, pn);
-    case 32: return orvjson_get_copy(h, key, 1, other);
-    case 33: return orvjson_get_int16_at(h, 0, null_at == 3 ? NULL : i16);
-    case 34: return orvjson_get_int_at(h, 0, pi);
-    case 35: return orvjson_get_float_at(h, 0, null_at == 3 ? NULL : &f);
-    case 36: return orvjson_get_double_at(h, 0, null_at == 3 ? NULL : d);
-    case 37: return orvjson_get_bool_at(h, 0, pi);
-    case 38: return orvjson_get_string_at(h, 0, b, sizeof buffer, pn);
-    case 39: return orvjson_is_null_at(h, 0, pi);
-    case 40: return orvjson_get_copy_at(h, 0, other);
-    case 41: return orvjson_item_type_at(h, 0, pi);
-    case 42: return orvjson_first_item_type_at(h, 0, pi);
-    case 43: return orvjson_first_item_type(h, key, 1, pi);
-    case 44: return orvjson_tag_at(h, 0, b, sizeof buffer, pn, pi);
-    case 45: return orvjson_test(h);
-    case 46: return orvjson_clear(h);
-    case 47: return orvjson_release(h);
-    default: return -1;
+    case 0:
+      return orvjson_members(h, pn);
+    case 1:
+      return orvjson_load_text(h, null_at == 1 ? NULL : "{}", 2);
+    case 2:
+      return orvjson_load_file(h, null_at == 1 ? NULL : "absent.json", 11, pi);
+    case 3:
+      return orvjson_load_error(h, pn, pn, pn, pmsg);
+    case 4:
+      return orvjson_text(h, b, sizeof buffer, pn);
+    case 5:
+      return orvjson_save_file(h, null_at == 1 ? NULL : "c-call.json", 11);
+    case 6:
+      return orvjson_set_null(h, key, 1);
+    case 7:
+      return orvjson_set_int(h, key, 1, 1);
+    case 8:
+      return orvjson_set_uint(h, key, 1, 1);
+    case 9:
+      return orvjson_set_bool(h, key, 1, 1);
+    case 10:
+      return orvjson_set_float(h, key, 1, 1.0f);
+    case 11:
+      return orvjson_set_double(h, key, 1, 1.0);
+    case 12:
+      return orvjson_set_string(h, key, 1, null_at == 1 ? NULL : "v", 1);
+    case 13:
+      return orvjson_set_uint8_array(h, key, 1, null_at == 1 ? NULL : u8, 2);
+    case 14:
+      return orvjson_set_int16_array(h, key, 1, null_at == 1 ? NULL : i16, 2);
+    case 15:
+      return orvjson_set_int32_array(h, key, 1, null_at == 1 ? NULL : i32, 2);
+    case 16:
+      return orvjson_set_double_array(h, key, 1, null_at == 1 ? NULL : d, 2);
+    case 17:
+      return orvjson_set_string_array(h, key, 1, null_at == 1 ? NULL : strings, null_at == 2 ? NULL : lengths, 1);
+    case 18:
+      return orvjson_set_copy(h, key, 1, other);
+    case 19:
+      return orvjson_set_copies(h, key, 1, null_at == 1 ? NULL : others, 1);
+    case 20:
+      return orvjson_get_int(h, key, 1, pi);
+    case 21:
+      return orvjson_get_uint(h, key, 1, null_at == 3 ? NULL : &u32);
+    case 22:
+      return orvjson_get_float(h, key, 1, null_at == 3 ? NULL : &f);
+    case 23:
+      return orvjson_get_double(h, key, 1, null_at == 3 ? NULL : d);
+    case 24:
+      return orvjson_get_bool(h, key, 1, pi);
+    case 25:
+      return orvjson_get_string(h, key, 1, b, sizeof buffer, pn);
+    case 26:
+      return orvjson_is_null(h, key, 1, pi);
+    case 27:
+      return orvjson_get_uint8_array(h, key, 1, null_at == 1 ? NULL : u8, 2, pn);
+    case 28:
+      return orvjson_get_int16_array(h, key, 1, null_at == 1 ? NULL : i16, 2, pn);
+    case 29:
+      return orvjson_get_int32_array(h, key, 1, null_at == 1 ? NULL : i32, 2, pn);
+    case 30:
+      return orvjson_get_double_array(h, key, 1, null_at == 1 ? NULL : d, 2, pn);
+    case 31:
+      return orvjson_get_string_array(h, key, 1, b, sizeof buffer, null_at == 3 ? NULL : lengths, 1, pn, pn);
+    case 32:
+      return orvjson_get_copy(h, key, 1, other);
+    case 33:
+      return orvjson_get_int16_at(h, 0, null_at == 3 ? NULL : i16);
+    case 34:
+      return orvjson_get_int_at(h, 0, pi);
+    case 35:
+      return orvjson_get_float_at(h, 0, null_at == 3 ? NULL : &f);
+    case 36:
+      return orvjson_get_double_at(h, 0, null_at == 3 ? NULL : d);
+    case 37:
+      return orvjson_get_bool_at(h, 0, pi);
+    case 38:
+      return orvjson_get_string_at(h, 0, b, sizeof buffer, pn);
+    case 39:
+      return orvjson_is_null_at(h, 0, pi);
+    case 40:
+      return orvjson_get_copy_at(h, 0, other);
+    case 41:
+      return orvjson_item_type_at(h, 0, pi);
+    case 42:
+      return orvjson_first_item_type_at(h, 0, pi);
+    case 43:
+      return orvjson_first_item_type(h, key, 1, pi);
+    case 44:
+      return orvjson_tag_at(h, 0, b, sizeof buffer, pn, pi);
+    case 45:
+      return orvjson_test(h);
+    case 46:
+      return orvjson_clear(h);
+    case 47:
+      return orvjson_release(h);
+    default:
+      return -1;
   }
 }
 
@@ -214,26 +263,36 @@ static void EachGetterAcceptsItsKindsAndSaysWhyItRefusesTheRest(void) {
     const char* key;
     int32_t expected[kGetters];
   } cases[] = {
-      {"i", {ORVJSON_OK, ORVJSON_OK, ORVJSON_WRONG_KIND, ORVJSON_WRONG_KIND, ORVJSON_WRONG_KIND, ORVJSON_WRONG_KIND,
-             ORVJSON_OK}},
-      {"neg", {ORVJSON_OK, ORVJSON_OUT_OF_RANGE, ORVJSON_WRONG_KIND, ORVJSON_WRONG_KIND, ORVJSON_WRONG_KIND,
-               ORVJSON_WRONG_KIND, ORVJSON_OK}},
-      {"big", {ORVJSON_OUT_OF_RANGE, ORVJSON_OK, ORVJSON_WRONG_KIND, ORVJSON_WRONG_KIND, ORVJSON_WRONG_KIND,
-               ORVJSON_WRONG_KIND, ORVJSON_OK}},
-      {"huge", {ORVJSON_OUT_OF_RANGE, ORVJSON_OUT_OF_RANGE, ORVJSON_WRONG_KIND, ORVJSON_WRONG_KIND, ORVJSON_WRONG_KIND,
-                ORVJSON_WRONG_KIND, ORVJSON_OK}},
-      {"d", {ORVJSON_WRONG_KIND, ORVJSON_WRONG_KIND, ORVJSON_OK, ORVJSON_OK, ORVJSON_WRONG_KIND, ORVJSON_WRONG_KIND,
-             ORVJSON_OK}},
-      {"e39", {ORVJSON_WRONG_KIND, ORVJSON_WRONG_KIND, ORVJSON_OUT_OF_RANGE, ORVJSON_OK, ORVJSON_WRONG_KIND,
-               ORVJSON_WRONG_KIND, ORVJSON_OK}},
-      {"b", {ORVJSON_WRONG_KIND, ORVJSON_WRONG_KIND, ORVJSON_WRONG_KIND, ORVJSON_WRONG_KIND, ORVJSON_OK,
-             ORVJSON_WRONG_KIND, ORVJSON_OK}},
-      {"s", {ORVJSON_WRONG_KIND, ORVJSON_WRONG_KIND, ORVJSON_WRONG_KIND, ORVJSON_WRONG_KIND, ORVJSON_WRONG_KIND,
-             ORVJSON_OK, ORVJSON_OK}},
-      {"n", {ORVJSON_OK, ORVJSON_WRONG_KIND, ORVJSON_WRONG_KIND, ORVJSON_WRONG_KIND, ORVJSON_WRONG_KIND,
-             ORVJSON_WRONG_KIND, ORVJSON_OK}},
-      {"missing", {ORVJSON_NOT_FOUND, ORVJSON_NOT_FOUND, ORVJSON_NOT_FOUND, ORVJSON_NOT_FOUND, ORVJSON_NOT_FOUND,
-                   ORVJSON_NOT_FOUND, ORVJSON_NOT_FOUND}},
+      {"i",
+       {ORVJSON_OK, ORVJSON_OK, ORVJSON_WRONG_KIND, ORVJSON_WRONG_KIND, ORVJSON_WRONG_KIND, ORVJSON_WRONG_KIND,
+        ORVJSON_OK}},
+      {"neg",
+       {ORVJSON_OK, ORVJSON_OUT_OF_RANGE, ORVJSON_WRONG_KIND, ORVJSON_WRONG_KIND, ORVJSON_WRONG_KIND,
+        ORVJSON_WRONG_KIND, ORVJSON_OK}},
+      {"big",
+       {ORVJSON_OUT_OF_RANGE, ORVJSON_OK, ORVJSON_WRONG_KIND, ORVJSON_WRONG_KIND, ORVJSON_WRONG_KIND,
+        ORVJSON_WRONG_KIND, ORVJSON_OK}},
+      {"huge",
+       {ORVJSON_OUT_OF_RANGE, ORVJSON_OUT_OF_RANGE, ORVJSON_WRONG_KIND, ORVJSON_WRONG_KIND, ORVJSON_WRONG_KIND,
+        ORVJSON_WRONG_KIND, ORVJSON_OK}},
+      {"d",
+       {ORVJSON_WRONG_KIND, ORVJSON_WRONG_KIND, ORVJSON_OK, ORVJSON_OK, ORVJSON_WRONG_KIND, ORVJSON_WRONG_KIND,
+        ORVJSON_OK}},
+      {"e39",
+       {ORVJSON_WRONG_KIND, ORVJSON_WRONG_KIND, ORVJSON_OUT_OF_RANGE, ORVJSON_OK, ORVJSON_WRONG_KIND,
+        ORVJSON_WRONG_KIND, ORVJSON_OK}},
+      {"b",
+       {ORVJSON_WRONG_KIND, ORVJSON_WRONG_KIND, ORVJSON_WRONG_KIND, ORVJSON_WRONG_KIND, ORVJSON_OK, ORVJSON_WRONG_KIND,
+        ORVJSON_OK}},
+      {"s",
+       {ORVJSON_WRONG_KIND, ORVJSON_WRONG_KIND, ORVJSON_WRONG_KIND, ORVJSON_WRONG_KIND, ORVJSON_WRONG_KIND, ORVJSON_OK,
+        ORVJSON_OK}},
+      {"n",
+       {ORVJSON_OK, ORVJSON_WRONG_KIND, ORVJSON_WRONG_KIND, ORVJSON_WRONG_KIND, ORVJSON_WRONG_KIND, ORVJSON_WRONG_KIND,
+        ORVJSON_OK}},
+      {"missing",
+       {ORVJSON_NOT_FOUND, ORVJSON_NOT_FOUND, ORVJSON_NOT_FOUND, ORVJSON_NOT_FOUND, ORVJSON_NOT_FOUND,
+        ORVJSON_NOT_FOUND, ORVJSON_NOT_FOUND}},
   };
   orvjson_handle h = Loaded(
       "{\"i\":7,\"neg\":-1,\"big\":3000000000,\"huge\":-10000000000,\"d\":2.5,\"e39\":1e39,\"b\":true,"
