@@ -4,13 +4,16 @@ BUILD_DIR ?= build
 SANITIZE_DIR ?= build-sanitize
 DEBUG_DIR ?= build-debug
 WINDOWS_DIR ?= build-windows
+WINDOWS64_DIR ?= build-windows64
+OTHER_RUNTIME_DIR ?= build-other-runtime
 TSAN_DIR ?= build-tsan
 FUZZ_DIR ?= build-fuzz
 BENCH_DIR ?= build-bench
 BENCH_REPETITIONS ?= 12
 REPORT_DIR ?= docs/benchmarks
 FUZZ_SECONDS ?= 60
-MINGW ?= i686-w64-mingw32
+MINGW32 ?= i686-w64-mingw32
+MINGW64 ?= x86_64-w64-mingw32
 RAPIDJSON_HEADERS ?= /usr/include/rapidjson
 FASTFLOAT_HEADERS ?= /usr/include/fast_float
 GTEST_SOURCES ?= /usr/src/googletest
@@ -23,7 +26,8 @@ CTEST = ctest --output-on-failure --no-tests=error -j $(JOBS) -LE huge
 SANITIZER_ENV = ASAN_OPTIONS=detect_leaks=1:strict_string_checks=1:detect_stack_use_after_return=1:allocator_may_return_null=1 \
 	UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 
-.PHONY: all build run test test-plain test-debug test-sanitize test-threads test-huge test-windows fuzz bench bench-windows \
+.PHONY: all build run test test-plain test-debug test-sanitize test-threads test-other-runtime test-huge test-windows \
+	test-windows64 fuzz bench bench-windows \
 	bench-report bench-smoke dist dist-check \
 	install-check format format-check lint clean
 
@@ -43,7 +47,7 @@ run: build
 # with AddressSanitizer (with its leak checker) and UndefinedBehaviorSanitizer,
 # where any report fails the run. Then the threads test under ThreadSanitizer.
 # Tests labelled huge (several GiB each) run only in test-huge.
-test: test-plain test-debug test-sanitize test-threads
+test: test-plain test-debug test-sanitize test-threads test-other-runtime
 
 test-plain:
 	@scripts/deps.sh test
@@ -78,34 +82,49 @@ test-threads:
 	cmake --build $(TSAN_DIR) -j $(JOBS) --target orvjson_api_tests
 	TSAN_OPTIONS=halt_on_error=1 $(TSAN_DIR)/tests/orvjson_api_tests --gtest_filter='Threads.*'
 
-# The 32-bit Windows DLL, the whole suite and the tool, cross-built with
-# MinGW-w64 and run under wine. The compiler sees only the header-only
-# dependencies (RapidJSON, fast_float), never the host's C library headers.
-# $(call windows_configure,DIR,BUILD_TYPE,CMAKE_OPTIONS) configures a cross
-# build in DIR; $(call wine_env,DIR) runs wine with DIR's own prefix.
+# The Windows DLLs, 32-bit (the original target) and 64-bit: the whole suite
+# and the tool, cross-built with MinGW-w64 and run under wine (wine64 for the
+# 64-bit one). The compiler sees only the header-only dependencies
+# (RapidJSON, fast_float), never the host's C library headers.
+# BITS is 32 or 64 below. $(call windows_configure,DIR,BITS,BUILD_TYPE,CMAKE_OPTIONS)
+# configures a cross build in DIR; $(call wine_env,DIR,BITS) runs wine with
+# DIR's own prefix and the toolchain's runtime DLLs on its path.
+mingw_triple = $(if $(filter 64,$(1)),$(MINGW64),$(MINGW32))
 define windows_configure
 	mkdir -p $(1)/header-deps
 	ln -sfn $(RAPIDJSON_HEADERS) $(1)/header-deps/rapidjson
 	ln -sfn $(FASTFLOAT_HEADERS) $(1)/header-deps/fast_float
-	cmake -S . -B $(1) -DCMAKE_TOOLCHAIN_FILE=cmake/toolchain-mingw32.cmake -DCMAKE_BUILD_TYPE=$(2) \
+	cmake -S . -B $(1) -DCMAKE_TOOLCHAIN_FILE=cmake/toolchain-mingw$(2).cmake -DCMAKE_BUILD_TYPE=$(3) \
 		-DORVJSON_WERROR=$(WERROR) -DORVJSON_RAPIDJSON_INCLUDE_DIR=$(abspath $(1))/header-deps \
-		-DORVJSON_FASTFLOAT_INCLUDE_DIR=$(abspath $(1))/header-deps $(3)
+		-DORVJSON_FASTFLOAT_INCLUDE_DIR=$(abspath $(1))/header-deps $(4)
 endef
-wine_env = WINEDEBUG=-all WINEARCH=win32 WINEPREFIX=$(abspath $(1))/wineprefix WINEDLLOVERRIDES="mscoree,mshtml=" \
-	WINEPATH="$$(dirname "$$($(MINGW)-g++-posix -print-libgcc-file-name)");/usr/$(MINGW)/lib"
-WINE_ENV = $(call wine_env,$(WINDOWS_DIR))
-# Starts DIR's wine prefix with a server that stays until it is killed.
-wine_server = mkdir -p $(abspath $(1))/wineprefix; $(call wine_env,$(1)) wineserver -k 2>/dev/null; \
-	$(call wine_env,$(1)) wineserver -w; \
-	$(call wine_env,$(1)) wineserver -p && $(call wine_env,$(1)) wineboot --init
+wine_prefix_env = WINEDEBUG=-all WINEARCH=win$(2) $(if $(filter 64,$(2)),WINELOADER=/usr/lib/wine/wine64) \
+	WINEPREFIX=$(abspath $(1))/wineprefix WINEDLLOVERRIDES="mscoree,mshtml="
+wine_env = $(call wine_prefix_env,$(1),$(2)) \
+	WINEPATH="$$(dirname "$$($(call mingw_triple,$(2))-g++-posix -print-libgcc-file-name)");/usr/$(call mingw_triple,$(2))/lib"
+# Starts DIR's wine prefix with a server that stays until it is killed, and
+# wine's own services under it (started by a test instead, they would hold
+# that test's output open for as long as the server runs). The prefix is
+# made by wineboot, not beforehand (wine takes an empty folder for an
+# existing prefix of its default architecture), and without the toolchain's
+# folders on the path (a 64-bit prefix then fails to start).
+wine_server = $(call wine_prefix_env,$(1),$(2)) wineserver -k 2>/dev/null; $(call wine_prefix_env,$(1),$(2)) wineserver -w; \
+	$(call wine_prefix_env,$(1),$(2)) wineboot --init && $(call wine_prefix_env,$(1),$(2)) wineserver -w && \
+	$(call wine_prefix_env,$(1),$(2)) wineserver -p && $(call wine_prefix_env,$(1),$(2)) wineboot
+# One server for the whole run: one that exits between two short tests races the next test's start.
+define windows_suite
+	@scripts/deps.sh windows
+	$(call windows_configure,$(1),$(2),$(CONFIG),-DORVJSON_BUILD_TESTS=ON -DORVJSON_GTEST_SOURCE_DIR=$(GTEST_SOURCES))
+	cmake --build $(1) -j $(JOBS)
+	$(call wine_server,$(1),$(2))
+	cd $(1) && $(call wine_env,$(1),$(2)) $(CTEST); status=$$?; $(call wine_env,$(1),$(2)) wineserver --kill 2>/dev/null; exit $$status
+endef
 
 test-windows:
-	@scripts/deps.sh windows
-	$(call windows_configure,$(WINDOWS_DIR),$(CONFIG),-DORVJSON_BUILD_TESTS=ON -DORVJSON_GTEST_SOURCE_DIR=$(GTEST_SOURCES))
-	cmake --build $(WINDOWS_DIR) -j $(JOBS)
-	@# One server for the whole run: one that exits between two short tests races the next test's start.
-	$(call wine_server,$(WINDOWS_DIR))
-	cd $(WINDOWS_DIR) && $(WINE_ENV) $(CTEST); status=$$?; $(WINE_ENV) wineserver --kill 2>/dev/null; exit $$status
+	$(call windows_suite,$(WINDOWS_DIR),32)
+
+test-windows64:
+	$(call windows_suite,$(WINDOWS64_DIR),64)
 
 # Each libFuzzer target for FUZZ_SECONDS, under ASan and UBSan.
 fuzz:
@@ -124,7 +143,7 @@ DIST_DIR ?= dist
 DIST_WINDOWS_DIR ?= build-dist-windows
 define dist_windows_build
 	@scripts/deps.sh windows package
-	$(call windows_configure,$(1),$(CONFIG),-DORVJSON_BUILD_TESTS=OFF -DORVJSON_INSTALL=OFF)
+	$(call windows_configure,$(1),32,$(CONFIG),-DORVJSON_BUILD_TESTS=OFF -DORVJSON_INSTALL=OFF)
 	cmake --build $(1) -j $(JOBS)
 endef
 dist: build
@@ -193,12 +212,12 @@ bench:
 BENCH_WINDOWS_DIR ?= build-bench-windows
 bench-windows:
 	@scripts/deps.sh windows
-	$(call windows_configure,$(BENCH_WINDOWS_DIR),$(CONFIG),-DORVJSON_BUILD_BENCH=ON -DORVJSON_BUILD_TESTS=OFF -DORVJSON_BUILD_TOOLS=OFF)
+	$(call windows_configure,$(BENCH_WINDOWS_DIR),32,$(CONFIG),-DORVJSON_BUILD_BENCH=ON -DORVJSON_BUILD_TESTS=OFF -DORVJSON_BUILD_TOOLS=OFF)
 	cmake --build $(BENCH_WINDOWS_DIR) -j $(JOBS) --target orvjson_timing
 
-run_windows_timing = $(call wine_server,$(BENCH_WINDOWS_DIR)) && cd $(BENCH_WINDOWS_DIR)/bin && \
-	$(call wine_env,$(BENCH_WINDOWS_DIR)) wine orvjson_timing.exe $(1); \
-	status=$$?; $(call wine_env,$(BENCH_WINDOWS_DIR)) wineserver --kill 2>/dev/null; exit $$status
+run_windows_timing = $(call wine_server,$(BENCH_WINDOWS_DIR),32) && cd $(BENCH_WINDOWS_DIR)/bin && \
+	$(call wine_env,$(BENCH_WINDOWS_DIR),32) wine orvjson_timing.exe $(1); \
+	status=$$?; $(call wine_env,$(BENCH_WINDOWS_DIR),32) wineserver --kill 2>/dev/null; exit $$status
 
 # The full run: best-of-many interleaved repetitions on Linux and for the
 # DLL, the memory series, and the tables and chart in docs/benchmarks/.

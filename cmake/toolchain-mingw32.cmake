@@ -1,20 +1,4 @@
-# Cross build for 32-bit x86 Windows with Debian's MinGW-w64 (the POSIX thread
-# model, which std::mutex in GoogleTest needs); the results run
-# under wine. The header-only dependencies come from a folder holding only
-# their headers (see OrvJsonDependencies.cmake), so that no Linux C library
-# header leaks into the Windows build.
-set(CMAKE_SYSTEM_NAME Windows)
+# Cross build for 32-bit x86 Windows (the DLL's original target).
 set(CMAKE_SYSTEM_PROCESSOR x86)
 set(ORVJSON_MINGW_TRIPLE i686-w64-mingw32)
-
-set(CMAKE_C_COMPILER ${ORVJSON_MINGW_TRIPLE}-gcc-posix)
-set(CMAKE_CXX_COMPILER ${ORVJSON_MINGW_TRIPLE}-g++-posix)
-set(CMAKE_RC_COMPILER ${ORVJSON_MINGW_TRIPLE}-windres)
-
-set(CMAKE_FIND_ROOT_PATH /usr/${ORVJSON_MINGW_TRIPLE})
-set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
-set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
-set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
-set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
-
-set(CMAKE_CROSSCOMPILING_EMULATOR wine)
+include("${CMAKE_CURRENT_LIST_DIR}/toolchain-mingw-common.cmake")

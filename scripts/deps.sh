@@ -7,11 +7,11 @@ set -euo pipefail
 packages_for() {
   case "$1" in
     build) echo "cmake make g++ rapidjson-dev libfast-float-dev" ;;
-    test) echo "cmake make g++ rapidjson-dev libfast-float-dev libgtest-dev clang libclang-rt-14-dev" ;;
+    test) echo "cmake make g++ rapidjson-dev libfast-float-dev libgtest-dev googletest clang libclang-rt-14-dev libc++-dev libc++abi-dev python3" ;;
     lint) echo "clang-format clang-tidy" ;;
     package) echo "pkg-config dpkg-dev file python3" ;;
     bench) echo "cmake make g++ rapidjson-dev libfast-float-dev libbenchmark-dev python3" ;;
-    windows) echo "cmake make rapidjson-dev libfast-float-dev googletest mingw-w64 wine wine32:i386" ;;
+    windows) echo "cmake make rapidjson-dev libfast-float-dev googletest mingw-w64 wine wine32:i386 wine64" ;;
     *) echo "deps.sh: unknown group '$1'" >&2; exit 2 ;;
   esac
 }

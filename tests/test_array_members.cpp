@@ -58,6 +58,7 @@ TEST(ArraySetters, TheCallersVectorIsCopiedAndARepeatedKeyAddsASecondMember) {
   EXPECT_EQ(read, (std::vector<int>{1, 2}));
 }
 
+#ifndef ORVJSON_HPP  // the interface class, which the C++ layer leaves out
 TEST(ArraySetters, TheInterfaceOnlyArraySettersKeepAKeyWithNulBytesWhole) {
   Doc doc;
   COrvBaseJson* object = reinterpret_cast<COrvBaseJson*>(doc.h());
@@ -68,6 +69,7 @@ TEST(ArraySetters, TheInterfaceOnlyArraySettersKeepAKeyWithNulBytesWhole) {
   object->AddIntArray("", ints);
   EXPECT_EQ(doc.text(), R"({"a\u0000b":[1,-2],"c\u0000":[0.5],"":[1,-2]})");
 }
+#endif
 
 namespace {
 
@@ -127,6 +129,7 @@ TEST(ArrayGetters, EveryArrayGetterIsMinusOneOnARootThatIsNotAnObject) {
   EXPECT_TRUE(ints.empty());
 }
 
+#ifndef ORVJSON_HPP  // the interface class, which the C++ layer leaves out
 TEST(ArrayGetters, GetObjectArrayEmptiesTheVectorAndOnlyChecksForAnArray) {
   Doc doc;
   ASSERT_EQ(LoadFromString(doc.h(), R"({"a":[{"x":1},2],"e":[],"s":"x"})"), 0);
@@ -144,6 +147,7 @@ TEST(ArrayGetters, GetObjectArrayEmptiesTheVectorAndOnlyChecksForAnArray) {
   EXPECT_EQ(object->GetObjectArray("missing", objects), -1);
   EXPECT_EQ(object->GetObjectArray(nullptr, objects), -1);
 }
+#endif
 
 TEST(ArrayRoundTrip, EverySetterIsReadBackByItsGetterThroughMemoryAndAFile) {
   std::mt19937_64 random(99);

@@ -91,6 +91,7 @@ TEST(Lifecycle, AMillionLiveHandlesArePositiveDistinctAndUsable) {
   for (const long h : handles) ASSERT_EQ(Release(h), 0);
 }
 
+#ifndef ORVJSON_HPP  // the interface class, which the C++ layer leaves out
 TEST(Lifecycle, ReleaseThroughTheInterfaceDestroysTheObject) {
   // Destroy is reachable only through the interface; under the sanitizers a
   // double free or leak here fails the run.
@@ -98,6 +99,7 @@ TEST(Lifecycle, ReleaseThroughTheInterfaceDestroysTheObject) {
   SetValue(h, "a", std::string(1000, 'x'));
   reinterpret_cast<COrvBaseJson*>(h)->Destroy();
 }
+#endif
 
 // Every export but Create rejects handles of 0 and below, and (a best
 // effort) handles already released and numbers that never came from Create,
@@ -162,7 +164,9 @@ TEST(Lifecycle, EveryExportRejectsHandlesThatNameNoLiveObjectWithoutTouchingOutp
         [&] { return GetValue(bad, "k", ints); },
         [&] { return GetValue(bad, "k", doubles); },
         [&] { return GetValue(bad, "k", strings); },
+#ifndef ORVJSON_HPP
         [&] { return GetValue(bad, "k", reinterpret_cast<COrvBaseJson*>(otherHandle)); },
+#endif
         [&] { return GetValue(bad, "k", static_cast<void*>(&otherHandle)); },
         [&] { return GetValue(bad, 0, s); },
         [&] { return GetValue(bad, 0, i); },

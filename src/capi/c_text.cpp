@@ -9,6 +9,16 @@
 using orv::IsReadable;
 using orv::OnObject;
 
+namespace {
+
+// Text a load refused: too large for a document, or not JSON.
+std::int32_t Refused(const COrvExtendJson& o) {
+  const orv::LoadProblem* problem = o.LastLoadProblem();
+  return problem != nullptr && problem->tooLarge ? ORVJSON_TOO_LARGE : ORVJSON_INVALID_TEXT;
+}
+
+}  // namespace
+
 ORVJSON_API std::int32_t ORVJSON_CALL orvjson_load_text(orvjson_handle handle, const char* text, std::size_t length) {
   if (!IsReadable(text, length)) return ORVJSON_BAD_ARGUMENT;
   return OnObject(handle, [&](COrvExtendJson& o) {
@@ -22,7 +32,7 @@ ORVJSON_API std::int32_t ORVJSON_CALL orvjson_load_text(orvjson_handle handle, c
       const std::string copy(text, length);
       loaded = o.LoadText(copy.c_str(), copy.size());
     }
-    return loaded ? ORVJSON_OK : ORVJSON_INVALID_TEXT;
+    return loaded ? ORVJSON_OK : Refused(o);
   });
 }
 
@@ -35,7 +45,7 @@ ORVJSON_API std::int32_t ORVJSON_CALL orvjson_load_file(orvjson_handle handle, c
     int bom = 0;
     const long loaded = orv::LoadFile(o, native, bom);
     *has_bom = bom;
-    return loaded == 1 ? ORVJSON_OK : loaded == 0 ? ORVJSON_INVALID_TEXT : ORVJSON_CANNOT_READ;
+    return loaded == 1 ? ORVJSON_OK : loaded == 0 ? Refused(o) : ORVJSON_CANNOT_READ;
   });
 }
 

@@ -11,6 +11,7 @@ struct LoadProblem {
   std::size_t line = 1;      // counted from 1
   std::size_t column = 1;    // counted from 1, in UTF-8 characters
   const char* message = "";  // static English text
+  bool tooLarge = false;     // a string, array or object larger than a document holds
 };
 
 }  // namespace orv

@@ -359,6 +359,7 @@ LoadProblem DescribeProblem(const ParseOutcome& outcome, const char* text, std::
       break;
     case ParseProblem::kTooLong:
       problem.message = "String, array or object too large for a document.";
+      problem.tooLarge = true;
       break;
     default:
       problem.message = rapidjson::GetParseError_En(outcome.code);
