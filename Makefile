@@ -134,33 +134,37 @@ fuzz:
 	cmake --build $(FUZZ_DIR) -j $(JOBS)
 	$(SANITIZER_ENV) scripts/run-fuzz.sh $(FUZZ_DIR) $(FUZZ_SECONDS)
 
-# The release archives in dist/: the Windows DLL as a zip a host developer
-# can use, the Linux build as make install lays it, and the Debian package;
-# then the zip is checked as a developer would use it (scripts/check-dist.sh),
-# and everything is built a second time from scratch and compared byte for
-# byte with the first.
+# The release archives in dist/: the Windows DLLs (32- and 64-bit) as zips a
+# host developer of any toolchain can use, the Linux build as make install
+# lays it, and the Debian package. Release builds have folders of their own,
+# with no source path inside. Then each zip is checked as developers use it
+# (scripts/check-dist.sh), and everything is built a second time from a copy
+# of the sources in another folder and compared byte for byte with the first.
 DIST_DIR ?= dist
-DIST_WINDOWS_DIR ?= build-dist-windows
-define dist_windows_build
-	@scripts/deps.sh windows package
-	$(call windows_configure,$(1),32,$(CONFIG),-DORVJSON_BUILD_TESTS=OFF -DORVJSON_INSTALL=OFF)
-	cmake --build $(1) -j $(JOBS)
-endef
-dist: build
-	$(call dist_windows_build,$(DIST_WINDOWS_DIR))
-	scripts/dist.sh $(BUILD_DIR) $(DIST_WINDOWS_DIR) $(DIST_DIR)
+DIST_BUILD_DIR ?= build-dist
+DIST_AGAIN_DIR ?= build-dist-again
+RELEASE_OPTIONS = -DORVJSON_BUILD_TESTS=OFF -DORVJSON_SOURCE_EXAMPLE=OFF
+dist:
+	@scripts/deps.sh build windows dist
+	$(CMAKE_CONFIGURE) -B $(DIST_BUILD_DIR)/linux $(RELEASE_OPTIONS)
+	cmake --build $(DIST_BUILD_DIR)/linux -j $(JOBS)
+	$(call windows_configure,$(DIST_BUILD_DIR)/win32,32,$(CONFIG),$(RELEASE_OPTIONS) -DORVJSON_INSTALL=OFF)
+	cmake --build $(DIST_BUILD_DIR)/win32 -j $(JOBS)
+	$(call windows_configure,$(DIST_BUILD_DIR)/win64,64,$(CONFIG),$(RELEASE_OPTIONS) -DORVJSON_INSTALL=OFF)
+	cmake --build $(DIST_BUILD_DIR)/win64 -j $(JOBS)
+	scripts/dist.sh $(DIST_BUILD_DIR)/linux $(DIST_BUILD_DIR)/win32 $(DIST_BUILD_DIR)/win64 $(DIST_DIR)
 
 dist-check: dist
 	scripts/check-dist.sh $(DIST_DIR)
-	rm -rf build-dist-again
-	$(CMAKE_CONFIGURE) -B build-dist-again/linux -DORVJSON_BUILD_TESTS=OFF > /dev/null
-	cmake --build build-dist-again/linux -j $(JOBS) > /dev/null
-	$(call dist_windows_build,build-dist-again/windows) > /dev/null
-	scripts/dist.sh build-dist-again/linux build-dist-again/windows build-dist-again/dist > /dev/null
+	rm -rf $(DIST_AGAIN_DIR) && mkdir -p $(DIST_AGAIN_DIR)/src
+	git ls-files -z --cached --others --exclude-standard | xargs -0 cp --parents -t $(DIST_AGAIN_DIR)/src
+	SOURCE_DATE_EPOCH=$$(git log -1 --format=%ct) $(MAKE) -C $(DIST_AGAIN_DIR)/src dist \
+		DIST_DIR=$(abspath $(DIST_AGAIN_DIR))/dist > $(DIST_AGAIN_DIR)/build.log 2>&1 || \
+		{ tail -n 20 $(DIST_AGAIN_DIR)/build.log; exit 1; }
 	for archive in $(DIST_DIR)/*.zip $(DIST_DIR)/*.tar.gz; do \
-		cmp "$$archive" "build-dist-again/dist/$$(basename "$$archive")" || \
-		{ echo "dist-check: $$archive differs when built again" >&2; exit 1; }; done
-	@echo "dist-check: built twice, the archives are the same bytes"
+		cmp "$$archive" "$(DIST_AGAIN_DIR)/dist/$$(basename "$$archive")" || \
+		{ echo "dist-check: $$archive differs when built in another folder" >&2; exit 1; }; done
+	@echo "dist-check: built twice, in two folders, the archives are the same bytes"
 
 # Installs into a scratch prefix and builds examples/host against the installed
 # CMake package and the pkg-config file, then from the sources through
@@ -241,4 +245,4 @@ bench-smoke: bench bench-windows
 		$(BENCH_WINDOWS_DIR)/bin/smoke.json $(BENCH_DIR)
 
 clean:
-	rm -rf $(DIST_DIR) $(DIST_WINDOWS_DIR) build-dist-again $(BENCH_DIR) $(BENCH_WINDOWS_DIR) $(BUILD_DIR) $(DEBUG_DIR) $(SANITIZE_DIR) $(TSAN_DIR) $(WINDOWS_DIR) $(FUZZ_DIR)
+	rm -rf $(DIST_DIR) $(DIST_BUILD_DIR) $(DIST_AGAIN_DIR) $(WINDOWS64_DIR) $(OTHER_RUNTIME_DIR) $(BENCH_DIR) $(BENCH_WINDOWS_DIR) $(BUILD_DIR) $(DEBUG_DIR) $(SANITIZE_DIR) $(TSAN_DIR) $(WINDOWS_DIR) $(FUZZ_DIR)

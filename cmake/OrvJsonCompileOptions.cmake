@@ -4,10 +4,12 @@ add_library(orvjson_compile_options INTERFACE)
 
 if(CMAKE_CXX_COMPILER_ID MATCHES "GNU|Clang")
   target_compile_options(orvjson_compile_options INTERFACE -Wall -Wextra -Wpedantic)
-  # The build folder's path stays out of the objects (their debug
-  # information names it), so that two builds of the same sources in two
-  # folders give the same library, build id included.
-  target_compile_options(orvjson_compile_options INTERFACE "-ffile-prefix-map=${CMAKE_BINARY_DIR}=.")
+  # The source and build folders' paths stay out of the objects (their debug
+  # information names them), so that the same sources built in two folders
+  # give the same library, build id included. The build folder is mapped
+  # last, so that it wins where it lies inside the source folder.
+  target_compile_options(orvjson_compile_options INTERFACE "-ffile-prefix-map=${PROJECT_SOURCE_DIR}=src"
+    "-ffile-prefix-map=${CMAKE_BINARY_DIR}=.")
   if(ORVJSON_WERROR)
     target_compile_options(orvjson_compile_options INTERFACE -Werror)
   endif()

@@ -6,7 +6,10 @@ install(TARGETS orvjson EXPORT OrvJsonTargets
   RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR}
   LIBRARY DESTINATION ${CMAKE_INSTALL_LIBDIR} NAMELINK_COMPONENT Development
   ARCHIVE DESTINATION ${CMAKE_INSTALL_LIBDIR})
-install(FILES include/OrvJson.h DESTINATION ${CMAKE_INSTALL_INCLUDEDIR})
+# OrvJson.h for hosts of the same toolchain; orvjson_c.h and orvjson.hpp for
+# C hosts and for C++ hosts of any compiler or standard library.
+install(FILES include/OrvJson.h include/OrvJsonTypes.h include/orvjson_c.h include/orvjson.hpp
+  DESTINATION ${CMAKE_INSTALL_INCLUDEDIR})
 install(FILES examples/sample.json DESTINATION ${CMAKE_INSTALL_DATADIR}/orvjson)
 
 set(ORVJSON_CMAKE_DIR ${CMAKE_INSTALL_LIBDIR}/cmake/OrvJson)

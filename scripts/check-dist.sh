@@ -1,19 +1,27 @@
 #!/usr/bin/env bash
-# Checks the Windows archive as a host developer would use it: unpacked into
-# an empty folder, a host built from its contents alone and run under wine
-# with a fresh prefix and no WINEPATH, so that only the DLLs in the archive
-# can be found. One line per check; the first that fails says why and stops.
+# Checks each Windows archive as host developers would use it: unpacked into
+# an empty folder, four hosts built from its contents alone, each run under
+# wine with a fresh prefix and no WINEPATH, so that only the DLLs in the
+# archive can be found:
+#   1. a C host built by MinGW gcc, found through find_package(OrvJson);
+#   2. a C host built for the MSVC ABI (clang --target=*-windows-msvc) and
+#      linked by lld-link, MSVC's linker, against the archive's orvjson.lib,
+#      beside the one-file DLL of bin/static-runtime;
+#   3. a C++ host through the C++ layer (orvjson.hpp), its C++ runtime linked
+#      statically (-static-libstdc++ -static-libgcc), beside that DLL too
+#      (and the archive's winpthreads DLL, which MinGW's threads need);
+#   4. a C++ host of the DLL's own toolchain through OrvJson.h, beside
+#      bin/orvjson.dll and its runtime DLLs.
+# One line per check; the first that fails says why and stops.
 # Usage: scripts/check-dist.sh DIST_DIR
 set -euo pipefail
 cd "$(dirname "$0")/.."
 dist=$1
-mingw=i686-w64-mingw32
 version=$(sed -n 's/^project(OrvJson VERSION \([0-9.]*\).*/\1/p' CMakeLists.txt)
-zip="$dist/orvjson-$version-win32.zip"
 work=$(mktemp -d)
-export WINEPREFIX="$work/wineprefix" WINEARCH=win32 WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 unset WINEPATH
-trap 'wineserver --kill 2>/dev/null || true; rm -rf "$work"' EXIT
+export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+trap 'rm -rf "$work"' EXIT
 
 fail() {
   echo "check-dist: FAILED: $*" >&2
@@ -21,40 +29,118 @@ fail() {
 }
 ok() { echo "check-dist: ok: $*"; }
 
-[[ -f "$zip" ]] || fail "$zip does not exist; run make dist"
-python3 -m zipfile -e "$zip" "$work" || fail "$zip does not unpack"
-root="$work/orvjson-$version-win32"
-for file in bin/orvjson.dll bin/orvjson.exe include/OrvJson.h lib/liborvjson.dll.a lib/orvjson.def \
-  README.md LICENSE docs/reference.md; do
-  [[ -f "$root/$file" ]] || fail "the archive has no $file"
-done
-ok "the archive holds the DLL, the tool, the header, the import library, the .def, README, LICENSE, reference"
+# run_fresh BITS FOLDER PROGRAM [ARGS...]: runs PROGRAM (in FOLDER) under a
+# wine prefix made for this run alone; its output goes to $work/out.txt.
+run_fresh() {
+  local bits=$1 folder=$2
+  shift 2
+  local prefix
+  prefix=$(mktemp -d "$work/prefix-XXXX")
+  rmdir "$prefix"  # wineboot makes it: an empty folder would be taken for a prefix of the default kind
+  local env=(WINEPREFIX="$prefix" WINEARCH="win$bits")
+  [[ $bits == 64 ]] && env+=(WINELOADER=/usr/lib/wine/wine64)
+  env "${env[@]}" wineboot --init > /dev/null 2>&1 || fail "wine does not start a fresh $bits-bit prefix"
+  local status=0
+  (cd "$folder" && env "${env[@]}" wine "$@" > "$work/out.txt" 2>&1) || status=$?
+  env "${env[@]}" wineserver -k 2> /dev/null || true
+  return $status
+}
 
-# Everything the DLL and the tool import is in bin/, or part of Windows.
-for file in "$root"/bin/*.dll "$root"/bin/orvjson.exe; do
-  for dll in $("$mingw-objdump" -p "$file" | sed -n 's/^[[:space:]]*DLL Name: //p'); do
+# check_archive BITS
+check_archive() {
+  local bits=$1 mingw target machine
+  if [[ $bits == 64 ]]; then
+    mingw=x86_64-w64-mingw32 target=x86_64-pc-windows-msvc machine=i386:x86-64
+  else
+    mingw=i686-w64-mingw32 target=i686-pc-windows-msvc machine=i386
+  fi
+  local zip="$dist/orvjson-$version-win$bits.zip" root="$work/orvjson-$version-win$bits"
+  [[ -f "$zip" ]] || fail "$zip does not exist; run make dist"
+  python3 -m zipfile -e "$zip" "$work" || fail "$zip does not unpack"
+  local file
+  for file in bin/orvjson.dll bin/static-runtime/orvjson.dll bin/orvjson.exe include/OrvJson.h include/orvjson_c.h include/orvjson.hpp \
+    lib/liborvjson.dll.a lib/orvjson.lib lib/orvjson.def lib/cmake/OrvJson/OrvJsonConfig.cmake README.md LICENSE \
+    docs/reference.md SHA256SUMS; do
+    [[ -f "$root/$file" ]] || fail "the win$bits archive has no $file"
+  done
+  (cd "$root" && sha256sum --quiet -c SHA256SUMS) || fail "a file of the win$bits archive does not match SHA256SUMS"
+  ok "win$bits: the archive holds the DLL, the tool, the three headers, both import libraries, the .def, the" \
+    "CMake package, README, LICENSE, reference, and every file matches SHA256SUMS"
+
+  # Everything the DLL and the tool import is in bin/, or part of Windows.
+  local dll
+  for file in "$root"/bin/*.dll "$root"/bin/orvjson.exe; do
+    for dll in $("$mingw-objdump" -p "$file" | sed -n 's/^[[:space:]]*DLL Name: //p'); do
+      case "${dll,,}" in
+        kernel32.dll | msvcrt.dll | user32.dll | advapi32.dll | ntdll.dll) ;;
+        *) [[ -f "$root/bin/$dll" ]] || fail "$(basename "$file") imports $dll, which the win$bits archive lacks" ;;
+      esac
+    done
+  done
+  for dll in $("$mingw-objdump" -p "$root/bin/static-runtime/orvjson.dll" | sed -n 's/^[[:space:]]*DLL Name: //p'); do
     case "${dll,,}" in
-      kernel32.dll | msvcrt.dll | user32.dll | advapi32.dll | ntdll.dll) ;;
-      *) [[ -f "$root/bin/$dll" ]] || fail "$(basename "$file") imports $dll, which the archive lacks" ;;
+      kernel32.dll | msvcrt.dll | advapi32.dll) ;;
+      *) fail "win$bits: bin/static-runtime/orvjson.dll imports $dll, which is not part of Windows" ;;
     esac
   done
-done
-ok "every DLL the DLL and the tool import is in bin/ or part of Windows"
+  ok "win$bits: every DLL the DLLs and the tool import is in bin/ or part of Windows;" \
+    "bin/static-runtime/orvjson.dll needs nothing else"
 
-"$mingw-g++-posix" -std=c++17 -I"$root/include" examples/host/host.cpp -L"$root/lib" -lorvjson \
-  -o "$root/bin/host.exe" || fail "examples/host does not build from the archive's header and import library"
-cat > "$work/throws.cpp" <<'CPP'
+  # 1. A C host of MinGW gcc, through the archive's CMake package.
+  local project="$work/c-host-$bits"
+  mkdir -p "$project"
+  cp examples/c_host/host.c "$project/"
+  cat > "$project/CMakeLists.txt" << 'CMAKE'
+cmake_minimum_required(VERSION 3.21)
+project(CHost LANGUAGES C)
+find_package(OrvJson CONFIG REQUIRED)
+add_executable(c_host host.c)
+target_link_libraries(c_host PRIVATE OrvJson::orvjson)
+CMAKE
+  cmake -S "$project" -B "$project/build" -DCMAKE_TOOLCHAIN_FILE="$PWD/cmake/toolchain-mingw$bits.cmake" \
+    -DOrvJson_DIR="$root/lib/cmake/OrvJson" > "$work/cmake.txt" 2>&1 &&
+    cmake --build "$project/build" > "$work/cmake.txt" 2>&1 ||
+    fail "win$bits: the C host does not build through find_package(OrvJson): $(tail -n 5 "$work/cmake.txt")"
+  cp "$project/build/c_host.exe" "$root/bin/"
+  run_fresh "$bits" "$root/bin" c_host.exe c-host.json || fail "win$bits: the MinGW C host fails: $(cat "$work/out.txt")"
+  grep -q "saved and loaded c-host.json" "$work/out.txt" || fail "win$bits: the MinGW C host printed: $(cat "$work/out.txt")"
+  ok "win$bits: a C host built by $mingw-gcc through find_package(OrvJson) runs"
+
+  # 2. A C host of the MSVC ABI, linked by lld-link against orvjson.lib alone
+  # (and the kernel32 import library a freestanding host needs).
+  if [[ $bits == 64 ]]; then
+    printf 'LIBRARY kernel32.dll\nEXPORTS\nGetStdHandle\nWriteFile\nExitProcess\n' > "$work/kernel32.def"
+    llvm-dlltool -m "$machine" -d "$work/kernel32.def" -l "$work/kernel32.lib"
+  else
+    printf 'LIBRARY kernel32.dll\nEXPORTS\nGetStdHandle@4\nWriteFile@20\nExitProcess@4\n' > "$work/kernel32.def"
+    llvm-dlltool -m "$machine" -k -d "$work/kernel32.def" -l "$work/kernel32.lib"
+  fi
+  clang --target="$target" -ffreestanding -O1 -I"$root/include" -c examples/c_host/freestanding.c \
+    -o "$work/freestanding.obj" &&
+    lld-link /nologo /subsystem:console /entry:mainCRTStartup /nodefaultlib "$work/freestanding.obj" \
+      "$root/lib/orvjson.lib" "$work/kernel32.lib" /out:"$root/bin/static-runtime/msvc_host.exe" ||
+    fail "win$bits: the MSVC-ABI C host does not build against orvjson.lib"
+  run_fresh "$bits" "$root/bin/static-runtime" msvc_host.exe || fail "win$bits: the MSVC-ABI C host fails: $(cat "$work/out.txt")"
+  grep -q '{"answer":42}' "$work/out.txt" || fail "win$bits: the MSVC-ABI C host printed: $(cat "$work/out.txt")"
+  ok "win$bits: a C host built by clang for $target and linked by lld-link against orvjson.lib runs"
+
+  # 3. The C++ example host, unchanged, through the C++ layer: its OrvJson.h
+  # is the layer, and its C++ runtime is its own.
+  mkdir -p "$work/layer-include-$bits"
+  echo '#include <orvjson.hpp>' > "$work/layer-include-$bits/OrvJson.h"
+  cat > "$work/throws.cpp" << 'CPP'
 #include <cstdio>
 #include <stdexcept>
 #include <vector>
 #include <OrvJson.h>
-// A vector too long for the 32-bit DLL: the library throws std::length_error,
-// which must reach this host through the shared runtime.
+// A vector too long for a document: std::length_error, thrown where the
+// host can catch it, whatever runtime the host has.
 int main() {
   long h = Create();
-  std::vector<unsigned char> bytes(std::size_t{1} << 27);
+  std::vector<unsigned char> bytes(sizeof(void*) == 4 ? std::size_t{1} << 27 : 0);
   try {
-    SetValue(h, "k", bytes);
+    if (sizeof(void*) == 4) SetValue(h, "k", bytes);
+    else throw std::length_error("64-bit: no vector fits in memory and beyond the limit");
   } catch (const std::length_error&) {
     std::puts("caught std::length_error");
     return Release(h) == 0 ? 0 : 1;
@@ -62,37 +148,58 @@ int main() {
   return 1;
 }
 CPP
-"$mingw-g++-posix" -std=c++17 -I"$root/include" "$work/throws.cpp" -L"$root/lib" -lorvjson \
-  -o "$root/bin/throws.exe" || fail "a host that catches the library's exceptions does not build"
-ok "examples/host builds with $mingw-g++-posix from the archive alone"
+  local static="$work/layer-host-$bits"
+  mkdir -p "$static"
+  cp "$root/bin/static-runtime/orvjson.dll" "$root/bin/libwinpthread-1.dll" "$static/"
+  "$mingw-g++-posix" -std=c++17 -I"$work/layer-include-$bits" -I"$root/include" examples/host/host.cpp \
+    -static-libstdc++ -static-libgcc -L"$root/lib" -lorvjson -o "$static/layer_host.exe" &&
+    "$mingw-g++-posix" -std=c++17 -I"$work/layer-include-$bits" -I"$root/include" "$work/throws.cpp" \
+      -static-libstdc++ -static-libgcc -L"$root/lib" -lorvjson -o "$static/layer_throws.exe" ||
+    fail "win$bits: examples/host does not build through orvjson.hpp with a static C++ runtime"
+  "$mingw-objdump" -p "$static/layer_host.exe" | grep -qi "DLL Name: libstdc++" &&
+    fail "win$bits: the layer host was to have its own static C++ runtime"
+  run_fresh "$bits" "$static" layer_host.exe layer-host.json ||
+    fail "win$bits: the C++ host through orvjson.hpp fails: $(cat "$work/out.txt")"
+  grep -q "saved and loaded" "$work/out.txt" || fail "win$bits: the layer host printed: $(cat "$work/out.txt")"
+  run_fresh "$bits" "$static" layer_throws.exe || fail "win$bits: an exception is lost: $(cat "$work/out.txt")"
+  ok "win$bits: examples/host, unchanged, runs through orvjson.hpp with a static C++ runtime; exceptions reach it"
 
-# One server for every run below: one that exits between two runs races the next.
-mkdir -p "$WINEPREFIX"
-wineserver -p && wineboot --init > /dev/null 2>&1 || fail "wine does not start a fresh prefix"
-(cd "$root/bin" && wine host.exe host-output.json > "$work/host.txt" 2>&1) ||
-  fail "host.exe does not run beside the archive's DLLs: $(tail -n 3 "$work/host.txt")"
-grep -q "saved and loaded" "$work/host.txt" || fail "host.exe printed: $(cat "$work/host.txt")"
-ok "host.exe runs under wine with a fresh prefix and no WINEPATH"
-(cd "$root/bin" && wine throws.exe > "$work/throws.txt" 2>&1) ||
-  fail "an exception thrown in the DLL does not reach the host: $(cat "$work/throws.txt")"
-ok "std::length_error thrown in orvjson.dll is caught in the host"
+  # 4. The same host through OrvJson.h: the DLL's toolchain, its runtime shared.
+  "$mingw-g++-posix" -std=c++17 -I"$root/include" examples/host/host.cpp -L"$root/lib" -lorvjson \
+    -o "$root/bin/host.exe" || fail "win$bits: examples/host does not build from the archive's header"
+  run_fresh "$bits" "$root/bin" host.exe host-output.json ||
+    fail "win$bits: host.exe does not run beside the archive's DLLs: $(cat "$work/out.txt")"
+  grep -q "saved and loaded" "$work/out.txt" || fail "win$bits: host.exe printed: $(cat "$work/out.txt")"
+  ok "win$bits: examples/host built by $mingw-g++-posix through OrvJson.h runs with the archive's runtime DLLs"
 
-tool_version=$(cd "$root/bin" && wine orvjson.exe --version | tr -d '\r') || fail "orvjson.exe --version does not run"
-[[ "$tool_version" == "orvjson $version" ]] || fail "orvjson.exe --version says '$tool_version', not 'orvjson $version'"
-ok "orvjson.exe --version says $tool_version"
+  run_fresh "$bits" "$root/bin" orvjson.exe --version || fail "win$bits: orvjson.exe --version does not run"
+  local tool_version
+  tool_version=$(tr -d '\r' < "$work/out.txt")
+  [[ "$tool_version" == "orvjson $version" ]] || fail "orvjson.exe --version says '$tool_version', not 'orvjson $version'"
+  ok "win$bits: orvjson.exe --version says $tool_version"
 
-scripts/check-exports.sh "$root/bin/orvjson.dll" "$mingw-" > /dev/null || fail "orvjson.dll's export table is wrong"
-[[ $(grep -c '^ *_Z' "$root/lib/orvjson.def") -eq $(wc -l < tests/exports.txt) ]] ||
-  fail "orvjson.def does not list the $(wc -l < tests/exports.txt) exports"
-ok "orvjson.dll and orvjson.def export exactly the $(wc -l < tests/exports.txt) OrvJson functions"
-
-for file in orvjson.dll orvjson.exe; do
-  resource=$(python3 scripts/pe_version.py "$root/bin/$file") || fail "$file has no version resource"
-  for expected in "FileVersion=$version" "ProductVersion=$version" "FIXED_FILE=$version.0" "OriginalFilename=$file" \
-    "ProductName=OrvJson"; do
-    grep -qx "$expected" <<< "$resource" || fail "$file's version resource lacks $expected: $resource"
+  for file in orvjson.dll static-runtime/orvjson.dll; do
+    scripts/check-exports.sh "$root/bin/$file" "$mingw-" > /dev/null || fail "win$bits: bin/$file's export table is wrong"
   done
-done
-ok "the version resources of orvjson.dll and orvjson.exe say $version, as orvjson --version does"
-echo "check-dist: $(basename "$zip") ($(stat -c %s "$zip") bytes) passed every check;" \
-  "orvjson.dll is $(stat -c %s "$root/bin/orvjson.dll") bytes"
+  local cpp_exports c_exports
+  cpp_exports=$(wc -l < tests/exports.txt)
+  c_exports=$(grep -c 'ORVJSON_CALL orvjson_' include/orvjson_c.h)
+  [[ $(grep -c '^ *_Z' "$root/lib/orvjson.def") -eq $cpp_exports &&
+    $(grep -c '^ *orvjson_' "$root/lib/orvjson.def") -eq $c_exports ]] ||
+    fail "win$bits: orvjson.def does not list the $cpp_exports C++ and $c_exports C exports"
+  ok "win$bits: orvjson.dll and orvjson.def export exactly the $cpp_exports C++ and $c_exports C functions"
+
+  for file in orvjson.dll static-runtime/orvjson.dll orvjson.exe; do
+    resource=$(python3 scripts/pe_version.py "$root/bin/$file") || fail "$file has no version resource"
+    for expected in "FileVersion=$version" "ProductVersion=$version" "FIXED_FILE=$version.0" \
+      "OriginalFilename=$(basename "$file")" "ProductName=OrvJson"; do
+      grep -qx "$expected" <<< "$resource" || fail "win$bits: $file's version resource lacks $expected: $resource"
+    done
+  done
+  ok "win$bits: the version resources of both DLLs and orvjson.exe say $version"
+  echo "check-dist: $(basename "$zip") ($(stat -c %s "$zip") bytes) passed every check;" \
+    "orvjson.dll is $(stat -c %s "$root/bin/orvjson.dll") bytes"
+}
+
+check_archive 32
+check_archive 64
