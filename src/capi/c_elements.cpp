@@ -21,10 +21,12 @@ std::int32_t OnElement(orvjson_handle handle, std::size_t index, Reader read) {
   });
 }
 
-template <typename Out, typename Reader>
-std::int32_t ReadElement(orvjson_handle handle, std::size_t index, Out* out, Reader rule) {
+// A value through one of the shared acceptance rules (a template argument,
+// so that it is inlined into the call).
+template <typename Out, Read (*Rule)(const Value&, Out&)>
+std::int32_t ReadElement(orvjson_handle handle, std::size_t index, Out* out) {
   if (out == nullptr) return ORVJSON_BAD_ARGUMENT;
-  return OnElement(handle, index, [&](COrvExtendJson&, const Value& element) { return ResultOf(rule(element, *out)); });
+  return OnElement(handle, index, [&](COrvExtendJson&, const Value& element) { return ResultOf(Rule(element, *out)); });
 }
 
 std::int32_t FirstItemType(const Value& array, std::int32_t* type) {
@@ -38,20 +40,20 @@ std::int32_t FirstItemType(const Value& array, std::int32_t* type) {
 
 ORVJSON_API std::int32_t ORVJSON_CALL orvjson_get_int16_at(orvjson_handle handle, std::size_t index,
                                                            std::int16_t* value) {
-  return ReadElement(handle, index, value, orv::ReadShortAt);
+  return ReadElement<std::int16_t, orv::ReadShortAt>(handle, index, value);
 }
 
 ORVJSON_API std::int32_t ORVJSON_CALL orvjson_get_int_at(orvjson_handle handle, std::size_t index,
                                                          std::int32_t* value) {
-  return ReadElement(handle, index, value, orv::ReadIntAt);
+  return ReadElement<std::int32_t, orv::ReadIntAt>(handle, index, value);
 }
 
 ORVJSON_API std::int32_t ORVJSON_CALL orvjson_get_float_at(orvjson_handle handle, std::size_t index, float* value) {
-  return ReadElement(handle, index, value, orv::ReadFloat);
+  return ReadElement<float, orv::ReadFloat>(handle, index, value);
 }
 
 ORVJSON_API std::int32_t ORVJSON_CALL orvjson_get_double_at(orvjson_handle handle, std::size_t index, double* value) {
-  return ReadElement(handle, index, value, orv::ReadDouble);
+  return ReadElement<double, orv::ReadDouble>(handle, index, value);
 }
 
 ORVJSON_API std::int32_t ORVJSON_CALL orvjson_get_bool_at(orvjson_handle handle, std::size_t index,

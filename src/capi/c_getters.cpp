@@ -22,11 +22,12 @@ std::int32_t OnMember(orvjson_handle handle, const char* key, std::size_t keyLen
   });
 }
 
-// A single value through one of the shared acceptance rules.
-template <typename Out, typename Reader>
-std::int32_t ReadMember(orvjson_handle handle, const char* key, std::size_t keyLength, Out* out, Reader rule) {
+// A single value through one of the shared acceptance rules (a template
+// argument, so that it is inlined into the call).
+template <typename Out, Read (*Rule)(const Value&, Out&)>
+std::int32_t ReadMember(orvjson_handle handle, const char* key, std::size_t keyLength, Out* out) {
   if (out == nullptr) return ORVJSON_BAD_ARGUMENT;
-  return OnMember(handle, key, keyLength, [&](const Value& member) { return ResultOf(rule(member, *out)); });
+  return OnMember(handle, key, keyLength, [&](const Value& member) { return ResultOf(Rule(member, *out)); });
 }
 
 // The elements of an array member, each through accept, into values.
@@ -63,22 +64,22 @@ Read ReadIntElement(const Value& v, Out& out) {
 
 ORVJSON_API std::int32_t ORVJSON_CALL orvjson_get_int(orvjson_handle handle, const char* key, std::size_t key_length,
                                                       std::int32_t* value) {
-  return ReadMember(handle, key, key_length, value, orv::ReadInt);
+  return ReadMember<std::int32_t, orv::ReadInt>(handle, key, key_length, value);
 }
 
 ORVJSON_API std::int32_t ORVJSON_CALL orvjson_get_uint(orvjson_handle handle, const char* key, std::size_t key_length,
                                                        std::uint32_t* value) {
-  return ReadMember(handle, key, key_length, value, orv::ReadUint);
+  return ReadMember<std::uint32_t, orv::ReadUint>(handle, key, key_length, value);
 }
 
 ORVJSON_API std::int32_t ORVJSON_CALL orvjson_get_float(orvjson_handle handle, const char* key, std::size_t key_length,
                                                         float* value) {
-  return ReadMember(handle, key, key_length, value, orv::ReadFloat);
+  return ReadMember<float, orv::ReadFloat>(handle, key, key_length, value);
 }
 
 ORVJSON_API std::int32_t ORVJSON_CALL orvjson_get_double(orvjson_handle handle, const char* key, std::size_t key_length,
                                                          double* value) {
-  return ReadMember(handle, key, key_length, value, orv::ReadDouble);
+  return ReadMember<double, orv::ReadDouble>(handle, key, key_length, value);
 }
 
 ORVJSON_API std::int32_t ORVJSON_CALL orvjson_get_bool(orvjson_handle handle, const char* key, std::size_t key_length,

@@ -90,7 +90,10 @@ class COrvExtendJson : public COrvBaseJson {
   // key; null when there is none or the root is not an object.
   const orv::Value* FindMember(const char* key, std::size_t length) const;
   // The element at index of an array root; null past the end or for another root.
-  const orv::Value* Element(std::size_t index) const;
+  const orv::Value* Element(std::size_t index) const {
+    if (!m_document.IsArray() || index >= m_document.Size()) return nullptr;
+    return &m_document[static_cast<rapidjson::SizeType>(index)];
+  }
   // Appends (key, make(allocator)) to an object root; false, with nothing
   // added, for another root. Sizes beyond the limits throw
   // std::length_error before anything is allocated.

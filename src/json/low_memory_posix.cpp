@@ -29,9 +29,9 @@ std::uintptr_t ReserveLowMemory(std::size_t bytes) noexcept {
   // place: try the low gigabytes in turn, never over an existing mapping.
   for (std::uintptr_t hint = std::uintptr_t{1} << 28; hint + bytes <= kTwoGiB; hint += bytes) {
 #ifdef MAP_FIXED_NOREPLACE
-    void* block = mmap(reinterpret_cast<void*>(hint), bytes, PROT_NONE, kFlags | MAP_FIXED_NOREPLACE, -1, 0);
+    void* block = mmap(PointerTo(hint), bytes, PROT_NONE, kFlags | MAP_FIXED_NOREPLACE, -1, 0);
 #else
-    void* block = mmap(reinterpret_cast<void*>(hint), bytes, PROT_NONE, kFlags, -1, 0);
+    void* block = mmap(PointerTo(hint), bytes, PROT_NONE, kFlags, -1, 0);
 #endif
     if (block == MAP_FAILED) continue;
     // A kernel that does not know the flag takes the address as a hint only.
@@ -42,7 +42,7 @@ std::uintptr_t ReserveLowMemory(std::size_t bytes) noexcept {
 }
 
 bool CommitLowMemory(std::uintptr_t address, std::size_t bytes) noexcept {
-  return mprotect(reinterpret_cast<void*>(address), bytes, PROT_READ | PROT_WRITE) == 0;
+  return mprotect(PointerTo(address), bytes, PROT_READ | PROT_WRITE) == 0;
 }
 
 }  // namespace orv

@@ -17,13 +17,13 @@ constexpr std::uintptr_t kGranularity = 0x10000;  // where reservations may star
 std::uintptr_t ReserveLowMemory(std::size_t bytes) noexcept {
   std::uintptr_t address = kGranularity;
   MEMORY_BASIC_INFORMATION info;
-  while (address < kTwoGiB && VirtualQuery(reinterpret_cast<void*>(address), &info, sizeof info) == sizeof info) {
+  while (address < kTwoGiB && VirtualQuery(PointerTo(address), &info, sizeof info) == sizeof info) {
     const auto start = reinterpret_cast<std::uintptr_t>(info.BaseAddress);
     const std::uintptr_t end = start + info.RegionSize;
     if (info.State == MEM_FREE) {
       const std::uintptr_t aligned = (start + kGranularity - 1) & ~(kGranularity - 1);
       if (aligned < end && end - aligned >= bytes && aligned + bytes <= kTwoGiB) {
-        void* block = VirtualAlloc(reinterpret_cast<void*>(aligned), bytes, MEM_RESERVE, PAGE_READWRITE);
+        void* block = VirtualAlloc(PointerTo(aligned), bytes, MEM_RESERVE, PAGE_READWRITE);
         if (block != nullptr) return reinterpret_cast<std::uintptr_t>(block);
       }
     }
@@ -34,7 +34,7 @@ std::uintptr_t ReserveLowMemory(std::size_t bytes) noexcept {
 }
 
 bool CommitLowMemory(std::uintptr_t address, std::size_t bytes) noexcept {
-  return VirtualAlloc(reinterpret_cast<void*>(address), bytes, MEM_COMMIT, PAGE_READWRITE) != nullptr;
+  return VirtualAlloc(PointerTo(address), bytes, MEM_COMMIT, PAGE_READWRITE) != nullptr;
 }
 
 }  // namespace orv

@@ -18,7 +18,7 @@ constexpr std::uint64_t kAddressBits = 0xFFFFFFFFu;
 constexpr std::size_t kCommitStep = std::size_t{1} << 20;
 
 std::atomic<std::uint32_t>& LinkAt(std::uintptr_t object) noexcept {
-  return *reinterpret_cast<std::atomic<std::uint32_t>*>(object - ObjectSlots::kHeaderBytes);
+  return *static_cast<std::atomic<std::uint32_t>*>(PointerTo(object - ObjectSlots::kHeaderBytes));
 }
 
 std::uint64_t Changed(std::uint64_t head, std::uintptr_t first) noexcept {
@@ -70,7 +70,7 @@ void* ObjectSlots::Take() {
     const std::uint32_t next = LinkAt(object).load(std::memory_order_relaxed);
     if (g_free.compare_exchange_weak(head, Changed(head, next), std::memory_order_acquire, std::memory_order_acquire)) {
       TagAt(object).store(kLiveTag, std::memory_order_release);
-      return reinterpret_cast<void*>(object);
+      return PointerTo(object);
     }
   }
 
@@ -92,7 +92,7 @@ void* ObjectSlots::Take() {
   TagAt(object).store(kLiveTag, std::memory_order_relaxed);
   // Published after the tag, so that whoever sees the slot sees its tag.
   region.end.store(slot + kSlotBytes, std::memory_order_release);
-  return reinterpret_cast<void*>(object);
+  return PointerTo(object);
 }
 
 void ObjectSlots::Give(void* pointer) noexcept {

@@ -13,6 +13,12 @@
 
 namespace orv {
 
+// Slots travel as numbers (a handle is one); this is where a number becomes a
+// pointer again.
+inline void* PointerTo(std::uintptr_t address) noexcept {
+  return reinterpret_cast<void*>(address);  // NOLINT(performance-no-int-to-ptr)
+}
+
 // Each slot starts with a header of two 32-bit words: the link of the list of
 // free slots, and a tag that says whether a live object follows. The tag is
 // set when a slot is handed out and cleared when it is given back; slots are
@@ -68,7 +74,7 @@ class ObjectSlots {
   };
 
   static std::atomic<std::uint32_t>& TagAt(std::uintptr_t object) noexcept {
-    return *reinterpret_cast<std::atomic<std::uint32_t>*>(object - 4);
+    return *static_cast<std::atomic<std::uint32_t>*>(PointerTo(object - 4));
   }
 
   // The index of the region whose slots hold the object at address, or -1.

@@ -7,11 +7,6 @@ const orv::Value* COrvExtendJson::ElementAt(int index) const {
   return index < 0 ? nullptr : Element(static_cast<std::size_t>(index));
 }
 
-const orv::Value* COrvExtendJson::Element(std::size_t index) const {
-  if (!m_document.IsArray() || index >= m_document.Size()) return nullptr;
-  return &m_document[static_cast<rapidjson::SizeType>(index)];
-}
-
 namespace {
 
 template <typename Out, typename Reader>

@@ -56,7 +56,9 @@ std::string ProgramFolder() {
 // installed with the tool, found from where the tool is (an unpacked
 // archive or a moved installation), or where it was installed.
 std::string BundledExample() {
+#ifdef ORVJSON_EXAMPLE_JSON
   if (Readable(ORVJSON_EXAMPLE_JSON)) return ORVJSON_EXAMPLE_JSON;
+#endif
   std::string beside = ProgramFolder() + "../share/orvjson/sample.json";
   if (Readable(beside)) return beside;
   return ORVJSON_INSTALLED_EXAMPLE_JSON;
