@@ -8,6 +8,10 @@
 #include <new>
 #include <stdexcept>
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 #include "../api/handle.h"
 #include "../json/value_reads.h"
 #include "orvjson_c.h"
@@ -64,6 +68,30 @@ inline std::int32_t ResultOf(Read read) {
   }
 }
 
+// memcpy of a large block, without glibc's `rep movsb`: on some AMD
+// processors that runs at a tenth of its speed when the destination lies
+// above the source at the same offset within a 4 KiB page, which is how a
+// caller's buffer and a text just written usually lie.
+inline void CopyLarge(char* to, const char* from, std::size_t length) {
+#if defined(__SSE2__)
+  constexpr std::size_t kBlock = 64;
+  std::size_t at = 0;
+  for (; at + kBlock <= length; at += kBlock) {
+    const __m128i a = _mm_loadu_si128(reinterpret_cast<const __m128i*>(from + at));
+    const __m128i b = _mm_loadu_si128(reinterpret_cast<const __m128i*>(from + at + 16));
+    const __m128i c = _mm_loadu_si128(reinterpret_cast<const __m128i*>(from + at + 32));
+    const __m128i d = _mm_loadu_si128(reinterpret_cast<const __m128i*>(from + at + 48));
+    _mm_storeu_si128(reinterpret_cast<__m128i*>(to + at), a);
+    _mm_storeu_si128(reinterpret_cast<__m128i*>(to + at + 16), b);
+    _mm_storeu_si128(reinterpret_cast<__m128i*>(to + at + 32), c);
+    _mm_storeu_si128(reinterpret_cast<__m128i*>(to + at + 48), d);
+  }
+  std::memcpy(to + at, from + at, length - at);
+#else
+  std::memcpy(to, from, length);
+#endif
+}
+
 // Copies length bytes into the caller's buffer as the interface promises:
 // all of them, or (with too small a buffer) none; a NUL after them when
 // there is room. *written is always the length.
@@ -71,7 +99,11 @@ inline std::int32_t CopyOut(const char* data, std::size_t length, char* buffer, 
                             std::size_t* written) {
   *written = length;
   if (capacity < length) return ORVJSON_BUFFER_TOO_SMALL;
-  if (length > 0) std::memcpy(buffer, data, length);
+  if (length >= 4096) {
+    CopyLarge(buffer, data, length);
+  } else if (length > 0) {
+    std::memcpy(buffer, data, length);
+  }
   if (capacity > length) buffer[length] = '\0';
   return ORVJSON_OK;
 }
