@@ -221,38 +221,46 @@ bench:
 		-DORVJSON_BUILD_TESTS=OFF -DORVJSON_BUILD_TOOLS=OFF
 	cmake --build $(BENCH_DIR) -j $(JOBS)
 
-# The same benchmarks for the 32-bit DLL: our own timing driver, with
-# RapidJSON's floor built for the same target, run under wine.
+# The same benchmarks for the 32-bit and the 64-bit DLL: our own timing
+# driver, with RapidJSON's floor built for the same target, run under wine.
 BENCH_WINDOWS_DIR ?= build-bench-windows
+define bench_windows_build
+	$(call windows_configure,$(BENCH_WINDOWS_DIR)$(1),$(1),$(CONFIG),-DORVJSON_BUILD_BENCH=ON -DORVJSON_BUILD_TESTS=OFF \
+		-DORVJSON_BUILD_TOOLS=OFF)
+	cmake --build $(BENCH_WINDOWS_DIR)$(1) -j $(JOBS) --target orvjson_timing
+endef
 bench-windows:
 	@scripts/deps.sh windows
-	$(call windows_configure,$(BENCH_WINDOWS_DIR),32,$(CONFIG),-DORVJSON_BUILD_BENCH=ON -DORVJSON_BUILD_TESTS=OFF -DORVJSON_BUILD_TOOLS=OFF)
-	cmake --build $(BENCH_WINDOWS_DIR) -j $(JOBS) --target orvjson_timing
+	$(call bench_windows_build,32)
+	$(call bench_windows_build,64)
 
-run_windows_timing = $(call wine_server,$(BENCH_WINDOWS_DIR),32) && cd $(BENCH_WINDOWS_DIR)/bin && \
-	$(call wine_env,$(BENCH_WINDOWS_DIR),32) wine orvjson_timing.exe $(1); \
-	status=$$?; $(call wine_env,$(BENCH_WINDOWS_DIR),32) wineserver --kill 2>/dev/null; exit $$status
+# $(call run_windows_timing,BITS,ARGUMENTS)
+run_windows_timing = $(call wine_server,$(BENCH_WINDOWS_DIR)$(1),$(1)) && cd $(BENCH_WINDOWS_DIR)$(1)/bin && \
+	$(call wine_env,$(BENCH_WINDOWS_DIR)$(1),$(1)) wine orvjson_timing.exe $(2); \
+	status=$$?; $(call wine_env,$(BENCH_WINDOWS_DIR)$(1),$(1)) wineserver --kill 2>/dev/null; exit $$status
 
-# The full run: best-of-many interleaved repetitions on Linux and for the
-# DLL, the memory series, and the tables and chart in docs/benchmarks/.
+# The full run: best-of-many interleaved repetitions on Linux and for both
+# DLLs, the memory series, and the tables and charts in docs/benchmarks/.
 bench-report: bench bench-windows
 	$(BENCH_DIR)/bench/orvjson_bench --benchmark_repetitions=$(BENCH_REPETITIONS) \
 		--benchmark_enable_random_interleaving=true --benchmark_min_time=0.1 \
 		--benchmark_format=json --benchmark_out=$(BENCH_DIR)/results.json --benchmark_out_format=json > /dev/null
 	$(BENCH_DIR)/bench/orvjson_memory > $(BENCH_DIR)/memory.json
-	$(call run_windows_timing,--repetitions=$(BENCH_REPETITIONS) --out=windows.json)
+	$(call run_windows_timing,32,--repetitions=$(BENCH_REPETITIONS) --out=windows.json)
+	$(call run_windows_timing,64,--repetitions=$(BENCH_REPETITIONS) --out=windows.json)
 	python3 scripts/bench_report.py $(BENCH_DIR)/results.json $(BENCH_DIR)/memory.json \
-		$(BENCH_WINDOWS_DIR)/bin/windows.json $(REPORT_DIR)
+		$(BENCH_WINDOWS_DIR)32/bin/windows.json $(BENCH_WINDOWS_DIR)64/bin/windows.json $(REPORT_DIR)
 
-# A short run for CI: the benchmarks build and run on both targets, and the
+# A short run for CI: the benchmarks build and run on every target, and the
 # report is made (into the build folder); nothing is timed against a target.
 bench-smoke: bench bench-windows
 	$(BENCH_DIR)/bench/orvjson_bench --benchmark_repetitions=1 --benchmark_min_time=0.001 \
 		--benchmark_format=json --benchmark_out=$(BENCH_DIR)/smoke.json --benchmark_out_format=json > /dev/null
 	$(BENCH_DIR)/bench/orvjson_memory 20 200 > $(BENCH_DIR)/smoke-memory.json
-	$(call run_windows_timing,--repetitions=1 --min-time=0.001 --out=smoke.json)
+	$(call run_windows_timing,32,--repetitions=1 --min-time=0.001 --out=smoke.json)
+	$(call run_windows_timing,64,--repetitions=1 --min-time=0.001 --out=smoke.json)
 	python3 scripts/bench_report.py $(BENCH_DIR)/smoke.json $(BENCH_DIR)/smoke-memory.json \
-		$(BENCH_WINDOWS_DIR)/bin/smoke.json $(BENCH_DIR)
+		$(BENCH_WINDOWS_DIR)32/bin/smoke.json $(BENCH_WINDOWS_DIR)64/bin/smoke.json $(BENCH_DIR)
 
 clean:
-	rm -rf $(DIST_DIR) $(DIST_BUILD_DIR) $(DIST_AGAIN_DIR) $(WINDOWS64_DIR) $(OTHER_RUNTIME_DIR) $(BENCH_DIR) $(BENCH_WINDOWS_DIR) $(BUILD_DIR) $(DEBUG_DIR) $(SANITIZE_DIR) $(TSAN_DIR) $(WINDOWS_DIR) $(FUZZ_DIR)
+	rm -rf $(DIST_DIR) $(DIST_BUILD_DIR) $(DIST_AGAIN_DIR) $(WINDOWS64_DIR) $(OTHER_RUNTIME_DIR) $(BENCH_DIR) $(BENCH_WINDOWS_DIR)32 $(BENCH_WINDOWS_DIR)64 $(BUILD_DIR) $(DEBUG_DIR) $(SANITIZE_DIR) $(TSAN_DIR) $(WINDOWS_DIR) $(FUZZ_DIR)

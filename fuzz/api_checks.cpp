@@ -1,5 +1,6 @@
-// A byte string read as a program of API calls on three handles plus the
-// rejected handles 0 and -1.
+// A byte string read as a program of API calls, through the C++ exports and
+// the C interface, on three handles plus the rejected handles 0, -1 and one
+// already released.
 #include <cmath>
 #include <cstring>
 #include <string>
@@ -7,6 +8,7 @@
 
 #include "OrvJson.h"
 #include "checks.h"
+#include "orvjson_c.h"
 #include "require.h"
 
 namespace orvfuzz {
@@ -69,6 +71,10 @@ class Program {
  public:
   Program(const std::uint8_t* data, std::size_t size) : in_(data, size) {
     for (long& h : live_) h = Create();
+    // Any later Create takes this slot again for a while: every check that
+    // makes a document releases it before the next step.
+    released_ = Create();
+    Release(released_);
   }
   ~Program() {
     for (long h : live_) Release(h);
@@ -82,21 +88,26 @@ class Program {
   }
 
  private:
-  // Slots 0-2 are live handles, 3 is the handle 0 and 4 the handle -1.
+  // Slots 0-2 are live handles, 3 is the handle 0, 4 the handle -1 and 5 a
+  // released handle.
   long Handle(std::uint8_t slot) {
-    switch (slot % 5) {
+    switch (slot % 6) {
       case 3:
         return 0;
       case 4:
         return -1;
+      case 5:
+        return released_;
       default:
-        return live_[slot % 5];
+        return live_[slot % 6];
     }
   }
   long* HandleVariable(std::uint8_t slot) {
     spare_ = Handle(slot);
-    return slot % 5 < 3 ? &live_[slot % 5] : &spare_;
+    return slot % 6 < 3 ? &live_[slot % 6] : &spare_;
   }
+  // A handle every function refuses.
+  bool Rejected(long h) const { return h <= 0 || h == released_; }
 
   void Step() {
     const std::uint8_t op = in_.Byte();
@@ -104,7 +115,7 @@ class Program {
     const std::string key = in_.Text();
     const char* k = key.c_str();
     long result = 0;
-    switch (op % 28) {
+    switch (op % 31) {
       case 0:
         result = SetValue(h, k);
         break;
@@ -213,6 +224,15 @@ class Program {
       case 26:
         result = Members(h);
         break;
+      case 27:
+        CheckCReads(h, key);
+        return;
+      case 28:
+        CheckCText(h);
+        return;
+      case 29:
+        CheckCAppend(h, key);
+        return;
       default: {
         int type = 0;
         const int index = static_cast<int>(in_.Byte()) - 2;
@@ -222,7 +242,73 @@ class Program {
         break;
       }
     }
-    if (h <= 0) ORV_REQUIRE(result == -1);
+    if (Rejected(h)) ORV_REQUIRE(result == -1);
+  }
+
+  // The C getters agree with the C++ ones on a key without NUL bytes, and
+  // never write past the capacity they are given.
+  void CheckCReads(long h, const std::string& key) {
+    const std::size_t capacity = in_.Byte() % 24;
+    std::vector<char> buffer(capacity + 8, '#');
+    std::size_t length = 0;
+    const std::int32_t got = orvjson_get_string(h, key.data(), key.size(), buffer.data(), capacity, &length);
+    int32_t c = 7;
+    const std::int32_t gotInt = orvjson_get_int(h, key.data(), key.size(), &c);
+    for (std::size_t i = capacity + 1; i < buffer.size(); ++i) ORV_REQUIRE(buffer[i] == '#');
+    if (Rejected(h)) {
+      ORV_REQUIRE(got == ORVJSON_BAD_HANDLE && gotInt == ORVJSON_BAD_HANDLE && c == 7);
+      return;
+    }
+    if (key.find('\0') != std::string::npos) return;
+    int i = 7;
+    ORV_REQUIRE(GetValue(h, key.c_str(), i) == 0);
+    ORV_REQUIRE(gotInt == ORVJSON_OK ? c == i : i == 7);
+    if (got == ORVJSON_OK) {
+      ORV_REQUIRE(length <= capacity);
+      ORV_REQUIRE(std::string(buffer.data(), length).c_str() == GetString(h, key));
+    } else if (got == ORVJSON_BUFFER_TOO_SMALL) {
+      ORV_REQUIRE(length > capacity && buffer[0] == '#');
+    }
+  }
+
+  // The C text is GetString's, or too long for the buffer, or absent.
+  void CheckCText(long h) {
+    const std::size_t capacity = in_.Byte() % 2 == 0 ? 1u << 20 : in_.Byte();
+    std::vector<char> buffer(capacity + 1);
+    std::size_t length = 0;
+    const std::int32_t got = orvjson_text(h, buffer.data(), capacity, &length);
+    if (Rejected(h)) {
+      ORV_REQUIRE(got == ORVJSON_BAD_HANDLE);
+      return;
+    }
+    const std::string text = GetString(h);
+    if (got == ORVJSON_OK) {
+      ORV_REQUIRE(std::string(buffer.data(), length) == text);
+    } else if (got == ORVJSON_BUFFER_TOO_SMALL) {
+      ORV_REQUIRE(length == text.size() && length > capacity);
+    } else {
+      ORV_REQUIRE(got == ORVJSON_NO_TEXT && text.empty());
+    }
+  }
+
+  // A member appended through the C interface, its key all its bytes, is the
+  // last entry of the list, with its whole name.
+  void CheckCAppend(long h, const std::string& key) {
+    const std::string value = in_.Text();
+    const std::int32_t got = orvjson_set_string(h, key.data(), key.size(), value.data(), value.size());
+    if (Rejected(h)) {
+      ORV_REQUIRE(got == ORVJSON_BAD_HANDLE);
+      return;
+    }
+    std::size_t count = 0;
+    ORV_REQUIRE(orvjson_members(h, &count) == ORVJSON_OK);
+    if (got == ORVJSON_WRONG_KIND) return;  // not an object root
+    ORV_REQUIRE(got == ORVJSON_OK && count > 0);
+    std::vector<char> name(key.size() + 1);
+    std::size_t length = 0;
+    std::int32_t type = 0;
+    ORV_REQUIRE(orvjson_tag_at(h, count - 1, name.data(), name.size(), &length, &type) == ORVJSON_OK);
+    ORV_REQUIRE(std::string(name.data(), length) == key && type == ORVJSON_MEMBER_STRING);
   }
 
   void ReadKey(long h, const char* k) {
@@ -234,8 +320,8 @@ class Program {
     std::string s = "x";
     const long results = GetValue(h, k, i) + GetValue(h, k, u) + GetValue(h, k, f) + GetValue(h, k, d) +
                          GetValue(h, k, b) + GetValue(h, k, s) + GetIsNULL(h, k);
-    if (h <= 0) ORV_REQUIRE(results == -7 && i == 7 && u == 7 && f == 7 && d == 7 && b && s == "x");
-    ORV_REQUIRE(h > 0 || GetString(h, k).empty());
+    if (Rejected(h)) ORV_REQUIRE(results == -7 && i == 7 && u == 7 && f == 7 && d == 7 && b && s == "x");
+    ORV_REQUIRE(!Rejected(h) || GetString(h, k).empty());
   }
 
   void ReadKeyArrays(long h, const char* k) {
@@ -249,7 +335,7 @@ class Program {
     GetValue(h, k, ints);
     GetValue(h, k, doubles);
     GetValue(h, k, strings);
-    if (h <= 0) ORV_REQUIRE(bytes.empty() && shorts.empty() && ints.empty() && doubles.empty() && strings.empty());
+    if (Rejected(h)) ORV_REQUIRE(bytes.empty() && shorts.empty() && ints.empty() && doubles.empty() && strings.empty());
   }
 
   void ReadIndex(long h, int index) {
@@ -261,11 +347,11 @@ class Program {
     std::string text;
     const long results = GetValue(h, index, s) + GetValue(h, index, i) + GetValue(h, index, f) + GetValue(h, index, d) +
                          GetValue(h, index, b) + GetValue(h, index, text) + GetIsNULL(h, index);
-    if (h <= 0 || index < 0 || index >= Members(h)) ORV_REQUIRE(results == -7);
+    if (Rejected(h) || index < 0 || index >= Members(h)) ORV_REQUIRE(results == -7);
   }
 
   void CheckFileRoundTrip(long h) {
-    if (h <= 0) return;
+    if (Rejected(h)) return;
     const std::string text = GetString(h);
     const std::string path = ScratchPath();
     const long written = WriteToFile(h, path);
@@ -280,7 +366,7 @@ class Program {
 
   // A member copied in and taken out again has the source's text.
   void CheckCopy(long into, long source, long target) {
-    if (into <= 0 || source <= 0 || target <= 0 || into == target || !Small(source)) return;
+    if (Rejected(into) || Rejected(source) || Rejected(target) || into == target || !Small(source)) return;
     const std::string key = "\x01copy" + std::to_string(copies_++);
     double probe = 0;
     if (GetValue(into, key.c_str(), probe) == 0) return;  // the input made a member of that name
@@ -313,7 +399,7 @@ class Program {
   }
 
   // Copies double a document that is put into itself, so they stop at a size.
-  static bool Small(long h) { return h <= 0 || GetString(h).size() < (1u << 16); }
+  static bool Small(long h) { return GetString(h).size() < (1u << 16); }
 
   static void CheckInvariants(long h) {
     OrvVector tags;
@@ -329,6 +415,7 @@ class Program {
 
   ByteReader in_;
   long live_[3];
+  long released_ = 0;
   long spare_ = 0;
   int copies_ = 0;
 };
