@@ -11,7 +11,7 @@ root="$(cd "$(dirname "$0")/.." && pwd)"
 seeds_for() {
   local target=$1
   echo "$root/fuzz/seeds/$target" "$root/fuzz/regressions/$target"
-  if [[ $target == text ]]; then
+  if [[ $target == text || $target == front_end ]]; then
     echo "$root/examples" "$root/tests/data"
     echo "$root/bench/data"  # the benchmark corpora
   fi
@@ -19,7 +19,7 @@ seeds_for() {
 }
 
 status=0
-for target in text api; do
+for target in text api front_end; do
   work="$build/corpus/$target"
   findings="$build/findings/$target"
   mkdir -p "$work" "$findings"

@@ -10,6 +10,7 @@
 
 #include <gtest/gtest.h>
 
+#include "json/document_builder.h"
 #include "text/json_parse.h"
 #include "text/json_write.h"
 

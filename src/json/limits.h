@@ -12,6 +12,11 @@
 
 namespace orv {
 
+// Deepest nesting of arrays and objects that a document may hold. Everything
+// that walks a document (writing, copying) recurses once per level, so this
+// bound keeps their stack use small even on a thread with a 1 MiB stack.
+constexpr unsigned kMaxNestingDepth = 1000;
+
 // RapidJSON keeps a string's length in 32 bits and allocates its bytes and
 // the closing NUL with a 32-bit sum, so 2^32 - 1 bytes would allocate none.
 // No single block may be larger than half the address space either (the

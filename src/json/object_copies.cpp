@@ -2,13 +2,13 @@
 // text gives and shares nothing with its source. Between two objects of this
 // class the values are copied directly; any other implementation of the
 // interface (a subclass included: it may make or load its text its own way)
-// is reached through its text.
+// is reached through its text, loaded into (or written from) an object of
+// this class on the way.
 #include <cstring>
 #include <typeinfo>
 
-#include "../text/json_parse.h"
-#include "../text/json_write.h"
 #include "COrvExtendJson.h"
+#include "document_builder.h"
 #include "limits.h"
 
 namespace {
@@ -31,8 +31,8 @@ orv::Value COrvExtendJson::ImportObjectValue(COrvBaseJson& other, unsigned level
   if (const COrvExtendJson* own = SameClass(&other)) {
     orv::CopyJsonValue(copy, own->m_document, maxDepth);
   } else {
-    const std::string text = other.GetString();
-    orv::ParseJsonText(copy, text.c_str(), text.size(), maxDepth);
+    COrvExtendJson loaded;
+    if (loaded.LoadFromString(other.GetString()) == 0) orv::CopyJsonValue(copy, loaded.m_document, maxDepth);
   }
   Value value;
   value.Swap(copy);
@@ -74,7 +74,10 @@ long COrvExtendJson::CopyOut(const Value& value, COrvBaseJson& target, bool clea
     own->ReplaceRoot(copy);
     return copied ? 0 : -1;
   }
-  const std::string text = orv::JsonText(value);
+  // Through the text of an object of this class holding the copy.
+  COrvExtendJson copy;
+  if (!orv::CopyJsonValue(copy.m_document, value)) copy.m_document.SetNull();
+  const std::string text = copy.m_document.IsNull() ? std::string() : copy.GetString();
   if (clearFirst) target.Clear();
   return target.LoadFromString(text);
 }

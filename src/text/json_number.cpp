@@ -3,8 +3,6 @@
 #include <cmath>
 #include <system_error>
 
-#include <fast_float/fast_float.h>
-
 namespace orv {
 
 bool ParseJsonDouble(const char* text, std::size_t length, double& out) {
@@ -14,6 +12,23 @@ bool ParseJsonDouble(const char* text, std::size_t length, double& out) {
   // a signed zero (underflow, kept) or an infinity (refused).
   const auto result = fast_float::from_chars(text, end, value);
   if (result.ec != std::errc() || result.ptr != end || !std::isfinite(value)) return false;
+  out = value;
+  return true;
+}
+
+bool ScannedToDoubleByDigits(const ScannedDecimal& number, fast_float::adjusted_mantissa am, double& out) {
+  fast_float::parsed_number_string scanned;
+  scanned.exponent = number.exponent;
+  scanned.mantissa = number.digits;
+  scanned.negative = number.negative;
+  scanned.valid = true;
+  scanned.too_many_digits = false;
+  scanned.integer = fast_float::byte_span(number.integer, number.integerLength);
+  scanned.fraction = fast_float::byte_span(number.fraction, number.fractionLength);
+  am = fast_float::digit_comp<double>(scanned, am);
+  double value = 0.0;
+  fast_float::to_float(number.negative, am, value);
+  if (!std::isfinite(value)) return false;
   out = value;
   return true;
 }

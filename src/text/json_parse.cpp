@@ -4,305 +4,380 @@
 #include <cstdint>
 #include <cstring>
 #include <limits>
+#include <string>
 
 #include <rapidjson/error/en.h>
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
+#include <fast_float/fast_float.h>
+
 #include "../json/limits.h"
+#include "json_grammar.h"
 #include "json_number.h"
 #include "text_limits.h"
 
 namespace orv {
 namespace {
 
+using rapidjson::ParseErrorCode;
 using rapidjson::SizeType;
 
-// Stands between an event source (RapidJSON's reader, or a value being
-// copied) and the document's own handler: numbers arrive exact (see
-// ParseNumber below), JSON text has no NaN or infinity, every string is
-// copied in, and nesting is bounded. Returning false from any event ends the
-// parse or the copy as an error.
-class ExactHandler {
+// Whitespace between tokens: space, tab, line feed and carriage return.
+struct SpaceBytes {
+  bool space[256];
+  constexpr SpaceBytes() : space() { space[' '] = space['\t'] = space['\n'] = space['\r'] = true; }
+};
+constexpr SpaceBytes kSpace;
+
+#if defined(__SSE2__)
+inline unsigned Mask(__m128i bytes) { return static_cast<unsigned>(_mm_movemask_epi8(bytes)); }
+#endif
+
+// The front end: one pass over the text that hands the document each value
+// as it is read, with RapidJSON's grammar, its error codes and offsets, and
+// the library's exact numbers, length and nesting limits. Strings are copied
+// once, straight from the text unless they hold escapes; runs of plain bytes
+// and of whitespace are found 16 bytes at a time.
+class Parser {
  public:
-  ExactHandler(Document& doc, unsigned maxDepth) : doc_(doc), maxDepth_(maxDepth) {}
+  Parser(Document& doc, const char* text, std::size_t length, unsigned maxDepth, ParseOutcome& outcome)
+      : doc_(doc), begin_(text), end_(text + length), p_(text), maxDepth_(maxDepth), outcome_(outcome) {}
 
-  bool Null() { return doc_.Null(); }
-  bool Bool(bool b) { return doc_.Bool(b); }
-  bool Int(int i) { return doc_.Int(i); }
-  bool Uint(unsigned u) { return doc_.Uint(u); }
-  bool Int64(std::int64_t i) { return doc_.Int64(i); }
-  bool Uint64(std::uint64_t u) { return doc_.Uint64(u); }
-  bool Double(double d) { return std::isfinite(d) && doc_.Double(d); }
-  bool RawNumber(const char*, SizeType, bool) { return false; }  // numbers never arrive as text
-  bool String(const char* s, SizeType length, bool) { return doc_.String(s, length, true); }
-  bool Key(const char* s, SizeType length, bool) { return doc_.Key(s, length, true); }
+  bool Run() {
+    SkipSpaces();
+    if (*p_ == '\0') return Fail(rapidjson::kParseErrorDocumentEmpty, p_);
+    if (!ParseValue()) return false;
+    SkipSpaces();
+    if (*p_ != '\0') return Fail(rapidjson::kParseErrorDocumentRootNotSingular, p_);
+    return true;
+  }
 
-  bool StartObject() { return Enter() && doc_.StartObject(); }
-  bool EndObject(SizeType members) {
+ private:
+  bool Fail(ParseErrorCode code, const char* at, ParseProblem problem = ParseProblem::kSyntax) {
+    outcome_.problem = problem;
+    outcome_.code = code;
+    outcome_.offset = static_cast<std::size_t>(at - begin_);
+    return false;
+  }
+
+  void SkipSpaces() {
+    if (!kSpace.space[static_cast<unsigned char>(*p_)]) return;
+#if defined(__SSE2__)
+    // Indentation comes in runs.
+    while (end_ - p_ >= 16) {
+      const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p_));
+      const unsigned spaces = Mask(_mm_or_si128(
+          _mm_or_si128(_mm_cmpeq_epi8(bytes, _mm_set1_epi8(' ')), _mm_cmpeq_epi8(bytes, _mm_set1_epi8('\n'))),
+          _mm_or_si128(_mm_cmpeq_epi8(bytes, _mm_set1_epi8('\t')), _mm_cmpeq_epi8(bytes, _mm_set1_epi8('\r')))));
+      if (spaces != 0xFFFF) {
+        p_ += __builtin_ctz(~spaces);
+        return;
+      }
+      p_ += 16;
+    }
+#endif
+    while (kSpace.space[static_cast<unsigned char>(*p_)]) ++p_;
+  }
+
+  bool ParseValue() {
+    switch (*p_) {
+      case '"':
+        return ParseString(false);
+      case '{':
+        return ParseObject();
+      case '[':
+        return ParseArray();
+      case 'n':
+        return ParseWord("null") && doc_.Null();
+      case 't':
+        return ParseWord("true") && doc_.Bool(true);
+      case 'f':
+        return ParseWord("false") && doc_.Bool(false);
+      default:
+        return ParseNumber();
+    }
+  }
+
+  // The rest of a literal; refused at the first byte that differs.
+  bool ParseWord(const char* word) {
+    for (++word, ++p_; *word != '\0'; ++word, ++p_) {
+      if (*p_ != *word) return Fail(rapidjson::kParseErrorValueInvalid, p_);
+    }
+    return true;
+  }
+
+  // One more level of nesting; past the limit the parse ends at the bracket.
+  bool Enter() {
+    ++p_;
+    if (++depth_ <= maxDepth_) return true;
+    return Fail(rapidjson::kParseErrorTermination, p_ - 1, ParseProblem::kTooDeep);
+  }
+
+  bool ParseObject() {
+    if (!Enter()) return false;
+    doc_.StartObject();
+    SkipSpaces();
+    SizeType members = 0;
+    if (*p_ != '}') {
+      for (;;) {
+        if (*p_ != '"') return Fail(rapidjson::kParseErrorObjectMissName, p_);
+        if (!ParseString(true)) return false;
+        SkipSpaces();
+        if (*p_ != ':') return Fail(rapidjson::kParseErrorObjectMissColon, p_);
+        ++p_;
+        SkipSpaces();
+        if (!ParseValue()) return false;
+        SkipSpaces();
+        ++members;
+        if (*p_ == ',') {
+          ++p_;
+          SkipSpaces();
+        } else if (*p_ == '}') {
+          break;
+        } else {
+          return Fail(rapidjson::kParseErrorObjectMissCommaOrCurlyBracket, p_);
+        }
+      }
+    }
+    ++p_;
     --depth_;
     return doc_.EndObject(members);
   }
-  bool StartArray() { return Enter() && doc_.StartArray(); }
-  bool EndArray(SizeType elements) {
+
+  bool ParseArray() {
+    if (!Enter()) return false;
+    doc_.StartArray();
+    SkipSpaces();
+    SizeType elements = 0;
+    if (*p_ != ']') {
+      for (;;) {
+        if (!ParseValue()) return false;
+        ++elements;
+        SkipSpaces();
+        if (*p_ == ',') {
+          ++p_;
+          SkipSpaces();
+        } else if (*p_ == ']') {
+          break;
+        } else {
+          return Fail(rapidjson::kParseErrorArrayMissCommaOrSquareBracket, p_);
+        }
+      }
+    }
+    ++p_;
     --depth_;
     return doc_.EndArray(elements);
   }
 
-  bool tooDeep() const { return depth_ > maxDepth_; }
-  bool tooLong() const { return tooLong_; }
-  // A string too long for a document ends the parse.
-  void RefuseLength() { tooLong_ = true; }
+  // The first byte from p that a string does not take as it is: the closing
+  // quotation mark, a backslash, a control character or the end.
+  const char* EndOfPlainRun(const char* p) const {
+#if defined(__SSE2__)
+    while (end_ - p >= 16) {
+      const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
+      // Below 0x20 as unsigned bytes: below -96 once the sign bit is flipped.
+      const __m128i control =
+          _mm_cmplt_epi8(_mm_xor_si128(bytes, _mm_set1_epi8(-128)), _mm_set1_epi8(static_cast<char>(0x20 ^ 0x80)));
+      const unsigned stops = Mask(_mm_or_si128(
+          _mm_or_si128(_mm_cmpeq_epi8(bytes, _mm_set1_epi8('"')), _mm_cmpeq_epi8(bytes, _mm_set1_epi8('\\'))),
+          control));
+      if (stops != 0) return p + __builtin_ctz(stops);
+      p += 16;
+    }
+#endif
+    while (kPlain.plain[static_cast<unsigned char>(*p)]) ++p;
+    return p;
+  }
 
- private:
-  bool Enter() { return ++depth_ <= maxDepth_; }
+  bool Deliver(const char* text, std::size_t length, bool key) {
+    const auto size = static_cast<SizeType>(length);
+    return key ? doc_.Key(text, size, true) : doc_.String(text, size, true);
+  }
+
+  // A string too long for a document is refused at its opening quotation
+  // mark, before its bytes are copied.
+  bool RefuseLength(const char* quote) {
+    return Fail(rapidjson::kParseErrorTermination, quote, ParseProblem::kTooLong);
+  }
+
+  bool ParseString(bool key) {
+    const char* const quote = p_;
+    const char* p = EndOfPlainRun(quote + 1);
+    if (*p == '"') {
+      const auto length = static_cast<std::size_t>(p - quote - 1);
+      if (length > kMaxStringLength) return RefuseLength(quote);
+      p_ = p + 1;
+      return Deliver(quote + 1, length, key);
+    }
+    // Escapes, or an error: decoded into scratch, run by run.
+    scratch_.clear();
+    const char* run = quote + 1;
+    for (;;) {
+      const auto length = static_cast<std::size_t>(p - run);
+      if (scratch_.size() + length > kMaxStringLength) return RefuseLength(quote);
+      scratch_.append(run, length);
+      if (*p == '"') break;
+      if (*p != '\\') {
+        // A raw control character, or the end of the text inside the string.
+        return Fail(
+            *p == '\0' ? rapidjson::kParseErrorStringMissQuotationMark : rapidjson::kParseErrorStringEscapeInvalid, p);
+      }
+      const char* const escape = p;
+      if (const char c = Unescaped(p[1])) {
+        scratch_ += c;
+        p += 2;
+      } else {
+        if (p[1] != 'u') return Fail(rapidjson::kParseErrorStringEscapeInvalid, escape);
+        long code = Hex4(p + 2);
+        if (code < 0) return Fail(rapidjson::kParseErrorStringUnicodeEscapeInvalidHex, escape);
+        p += 6;
+        if (code >= 0xD800 && code <= 0xDBFF) {
+          // A high surrogate needs a low one right after it.
+          if (p[0] != '\\' || p[1] != 'u') return Fail(rapidjson::kParseErrorStringUnicodeSurrogateInvalid, escape);
+          const long low = Hex4(p + 2);
+          if (low < 0) return Fail(rapidjson::kParseErrorStringUnicodeEscapeInvalidHex, escape);
+          if (low < 0xDC00 || low > 0xDFFF) return Fail(rapidjson::kParseErrorStringUnicodeSurrogateInvalid, escape);
+          code = (((code - 0xD800) << 10) | (low - 0xDC00)) + 0x10000;
+          p += 6;
+        }
+        char utf8[4];
+        scratch_.append(utf8, static_cast<std::size_t>(Utf8Of(static_cast<unsigned long>(code), utf8)));
+      }
+      run = p;
+      p = EndOfPlainRun(p);
+    }
+    if (scratch_.size() > kMaxStringLength) return RefuseLength(quote);  // escapes took it past the limit
+    p_ = p + 1;
+    return Deliver(scratch_.data(), scratch_.size(), key);
+  }
+
+  // Reads the run of digits at p into value (which wraps past 19 digits),
+  // up to eight at a time, and returns where the run ends.
+  const char* ReadDigits(const char* p, std::uint64_t& value) const {
+    static constexpr std::uint64_t kPowers[] = {1, 10, 100, 1000, 10000, 100000, 1000000, 10000000};
+    while (end_ - p >= 8) {
+      const std::uint64_t word = fast_float::read_u64(p);
+      // A byte not from '0' to '9' gets its high bit set; so may bytes after
+      // it, but the first such byte is exactly the first that is no digit.
+      const std::uint64_t others =
+          ((word + 0x4646464646464646ULL) | (word - 0x3030303030303030ULL)) & 0x8080808080808080ULL;
+      if (others == 0) {
+        value = value * 100000000 + fast_float::parse_eight_digits_unrolled(word);
+        p += 8;
+        continue;
+      }
+      const unsigned count = static_cast<unsigned>(__builtin_ctzll(others)) / 8;
+      if (count > 0) {
+        // The digits move to the end of the word, behind zeros.
+        const std::uint64_t padded = (word << (8 * (8 - count))) | (0x3030303030303030ULL >> (8 * count));
+        value = value * kPowers[count] + fast_float::parse_eight_digits_unrolled(padded);
+      }
+      return p + count;
+    }
+    while (IsDigit(*p)) value = value * 10 + static_cast<unsigned>(*p++ - '0');
+    return p;
+  }
+
+  // RapidJSON's number grammar and integer kinds; doubles converted exactly,
+  // from the digits as they are read here (a number of more than 19 digits,
+  // or with an exponent of more than 9, is read again by fast_float). Nothing
+  // here can overflow.
+  bool ParseNumber() {
+    const char* const begin = p_;
+    const char* p = begin;
+    const bool minus = *p == '-';
+    if (minus) ++p;
+    // int = zero / digit1-9 *DIGIT. The value wraps (unsigned: defined) past
+    // 20 digits; the digit count tells when it did.
+    const char* const digits = p;
+    std::uint64_t value = 0;
+    if (*p == '0') {
+      ++p;
+    } else if (*p >= '1' && *p <= '9') {
+      p = ReadDigits(p, value);
+    } else {
+      return Fail(rapidjson::kParseErrorValueInvalid, p);
+    }
+    const auto count = static_cast<std::size_t>(p - digits);
+    const char* fraction = p;
+    std::int64_t exponent = 0;
+    bool exponentRead = true;
+    if (*p == '.' || *p == 'e' || *p == 'E') {
+      if (*p == '.') {
+        ++p;
+        if (!IsDigit(*p)) return Fail(rapidjson::kParseErrorNumberMissFraction, p);
+        fraction = p;
+        // The fraction's digits join the integer's, as fast_float reads them.
+        p = ReadDigits(p, value);
+      }
+      const auto fractionLength = static_cast<std::size_t>(p - fraction);
+      if (*p == 'e' || *p == 'E') {
+        ++p;
+        const bool negativeExponent = *p == '-';
+        if (*p == '+' || *p == '-') ++p;
+        if (!IsDigit(*p)) return Fail(rapidjson::kParseErrorNumberMissExponent, p);
+        const char* const exponentDigits = p;
+        for (; IsDigit(*p); ++p) {
+          if (p - exponentDigits < 9) exponent = exponent * 10 + (*p - '0');
+        }
+        exponentRead = p - exponentDigits <= 9;
+        if (negativeExponent) exponent = -exponent;
+      }
+      p_ = p;
+      double exact = 0.0;
+      bool finite = false;
+      if (count + fractionLength <= 19 && exponentRead) {
+        ScannedDecimal number;
+        number.digits = value;
+        number.exponent = exponent - static_cast<std::int64_t>(fractionLength);
+        number.negative = minus;
+        number.integer = digits;
+        number.integerLength = count;
+        number.fraction = fraction;
+        number.fractionLength = fractionLength;
+        finite = ScannedToDouble(number, nearest_, exact);
+      } else {
+        finite = ParseJsonDouble(begin, static_cast<std::size_t>(p - begin), exact);
+      }
+      if (!finite) return Fail(rapidjson::kParseErrorNumberTooBig, begin, ParseProblem::kNumberOutOfRange);
+      return doc_.Double(exact);
+    }
+    p_ = p;
+    // The kinds RapidJSON gives integers: 32 bits, then 64, then a double. Of
+    // 20-digit numbers only those from 10^19 to 2^64 - 1 fit; the others start
+    // with 2 to 9, or start with 1 and wrap below 10^19.
+    const bool fits = count < 20 || (count == 20 && *digits == '1' && value >= 10000000000000000000ULL);
+    constexpr std::uint64_t kInt32Magnitude = 0x80000000ULL;
+    constexpr std::uint64_t kInt64Magnitude = 0x8000000000000000ULL;
+    if (fits && !minus) {
+      return value <= std::numeric_limits<unsigned>::max() ? doc_.Uint(static_cast<unsigned>(value))
+                                                           : doc_.Uint64(value);
+    }
+    if (fits && value <= kInt32Magnitude) return doc_.Int(static_cast<int>(-static_cast<std::int64_t>(value)));
+    if (fits && value < kInt64Magnitude) return doc_.Int64(-static_cast<std::int64_t>(value));
+    if (fits && value == kInt64Magnitude) return doc_.Int64(std::numeric_limits<std::int64_t>::min());
+    double exact = 0.0;
+    if (!ParseJsonDouble(begin, static_cast<std::size_t>(p - begin), exact)) {
+      return Fail(rapidjson::kParseErrorNumberTooBig, begin, ParseProblem::kNumberOutOfRange);
+    }
+    return doc_.Double(exact);
+  }
 
   Document& doc_;
+  const char* const begin_;
+  const char* const end_;  // where the NUL after the text is
+  const char* p_;
   const unsigned maxDepth_;
   unsigned depth_ = 0;
-  bool tooLong_ = false;
+  ParseOutcome& outcome_;
+  const bool nearest_ = RoundsToNearest();
+  std::string scratch_;  // a string with escapes, decoded
 };
-
-constexpr unsigned kFlags = rapidjson::kParseDefaultFlags;
-
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
-
-// Bytes a string takes as they are: all but the quotation mark, the
-// backslash and the control characters (NUL among them).
-struct PlainBytes {
-  bool plain[256];
-  constexpr PlainBytes() : plain() {
-    for (int c = 0x20; c < 256; ++c) plain[c] = c != '"' && c != '\\';
-  }
-};
-constexpr PlainBytes kPlain;
-
-// Runs up to this long are copied byte by byte: msvcrt's memcpy costs more
-// than that for the short runs most strings are made of; glibc's does not.
-#ifdef _WIN32
-constexpr std::size_t kShortRun = 16;
-#else
-constexpr std::size_t kShortRun = 0;
-#endif
-
-// What the character after a backslash stands for; 0 for none.
-constexpr char Unescaped(char e) {
-  switch (e) {
-    case '"':
-      return '"';
-    case '\\':
-      return '\\';
-    case '/':
-      return '/';
-    case 'b':
-      return '\b';
-    case 'f':
-      return '\f';
-    case 'n':
-      return '\n';
-    case 'r':
-      return '\r';
-    case 't':
-      return '\t';
-    default:
-      return 0;
-  }
-}
-
-// The value of four hexadecimal digits, or -1.
-long Hex4(const char* p) {
-  long value = 0;
-  for (int i = 0; i < 4; ++i) {
-    const char c = p[i];
-    const int digit = c >= '0' && c <= '9'   ? c - '0'
-                      : c >= 'a' && c <= 'f' ? c - 'a' + 10
-                      : c >= 'A' && c <= 'F' ? c - 'A' + 10
-                                             : -1;
-    if (digit < 0) return -1;
-    value = value * 16 + digit;
-  }
-  return value;
-}
-
-// Appends the UTF-8 bytes of a code point.
-template <typename Stack>
-void PutUtf8(Stack& stack, unsigned long code) {
-  char* out;
-  if (code < 0x80) {
-    *stack.template Push<char>(1) = static_cast<char>(code);
-  } else if (code < 0x800) {
-    out = stack.template Push<char>(2);
-    out[0] = static_cast<char>(0xC0 | (code >> 6));
-    out[1] = static_cast<char>(0x80 | (code & 0x3F));
-  } else if (code < 0x10000) {
-    out = stack.template Push<char>(3);
-    out[0] = static_cast<char>(0xE0 | (code >> 12));
-    out[1] = static_cast<char>(0x80 | ((code >> 6) & 0x3F));
-    out[2] = static_cast<char>(0x80 | (code & 0x3F));
-  } else {
-    out = stack.template Push<char>(4);
-    out[0] = static_cast<char>(0xF0 | (code >> 18));
-    out[1] = static_cast<char>(0x80 | ((code >> 12) & 0x3F));
-    out[2] = static_cast<char>(0x80 | ((code >> 6) & 0x3F));
-    out[3] = static_cast<char>(0x80 | (code & 0x3F));
-  }
-}
 
 }  // namespace
-}  // namespace orv
-
-// RapidJSON's own number scanner computes a double of its own next to the
-// text and does exponent arithmetic in int that overflows on hostile text
-// (1e-2147483639): undefined behaviour that only optimised builds happen to
-// survive. This reader gets a scanner of its own instead: the same grammar,
-// the same integer kinds and the same error codes and offsets, and doubles
-// converted exactly, once, from their text. Nothing in it can overflow.
-template <>
-template <>
-void orv::Reader::ParseNumber<orv::kFlags, rapidjson::StringStream, orv::ExactHandler>(rapidjson::StringStream& is,
-                                                                                       orv::ExactHandler& handler) {
-  using orv::IsDigit;
-  const char* const begin = is.src_;
-  const char* p = begin;
-  const bool minus = *p == '-';
-  if (minus) ++p;
-
-  // int = zero / digit1-9 *DIGIT. The value wraps (unsigned: defined) past
-  // 20 digits; the digit count tells when it did.
-  const char* const digits = p;
-  std::uint64_t value = 0;
-  if (*p == '0') {
-    ++p;
-  } else if (*p >= '1' && *p <= '9') {
-    // Nine digits always fit in 32 bits, where 32-bit systems count fastest.
-    unsigned leading = 0;
-    for (int n = 0; n < 9 && IsDigit(*p); ++n) leading = leading * 10 + static_cast<unsigned>(*p++ - '0');
-    value = leading;
-    while (IsDigit(*p)) value = value * 10 + static_cast<unsigned>(*p++ - '0');
-  } else {
-    RAPIDJSON_PARSE_ERROR(rapidjson::kParseErrorValueInvalid, static_cast<std::size_t>(p - is.head_));
-  }
-  const auto count = static_cast<std::size_t>(p - digits);
-  // Of 20-digit numbers only those from 10^19 to 2^64 - 1 fit; the others
-  // start with 2 to 9, or start with 1 and wrap below 10^19.
-  bool integer = count < 20 || (count == 20 && *digits == '1' && value >= 10000000000000000000ULL);
-
-  if (*p == '.') {
-    ++p;
-    if (!IsDigit(*p)) {
-      RAPIDJSON_PARSE_ERROR(rapidjson::kParseErrorNumberMissFraction, static_cast<std::size_t>(p - is.head_));
-    }
-    while (IsDigit(*p)) ++p;
-    integer = false;
-  }
-  if (*p == 'e' || *p == 'E') {
-    ++p;
-    if (*p == '+' || *p == '-') ++p;
-    if (!IsDigit(*p)) {
-      RAPIDJSON_PARSE_ERROR(rapidjson::kParseErrorNumberMissExponent, static_cast<std::size_t>(p - is.head_));
-    }
-    while (IsDigit(*p)) ++p;
-    integer = false;
-  }
-  is.src_ = p;
-  const auto start = static_cast<std::size_t>(begin - is.head_);
-
-  // The kinds RapidJSON gives integers: 32 bits, then 64, then a double.
-  constexpr std::uint64_t kInt32Magnitude = 0x80000000ULL;
-  constexpr std::uint64_t kInt64Magnitude = 0x8000000000000000ULL;
-  bool accepted = true;
-  if (integer && !minus) {
-    accepted = value <= std::numeric_limits<unsigned>::max() ? handler.Uint(static_cast<unsigned>(value))
-                                                             : handler.Uint64(value);
-  } else if (integer && value <= kInt32Magnitude) {
-    accepted = handler.Int(static_cast<int>(-static_cast<std::int64_t>(value)));
-  } else if (integer && value < kInt64Magnitude) {
-    accepted = handler.Int64(-static_cast<std::int64_t>(value));
-  } else if (integer && value == kInt64Magnitude) {
-    accepted = handler.Int64(std::numeric_limits<std::int64_t>::min());
-  } else {
-    double exact = 0.0;
-    if (!orv::ParseJsonDouble(begin, static_cast<std::size_t>(p - begin), exact)) {
-      RAPIDJSON_PARSE_ERROR(rapidjson::kParseErrorNumberTooBig, start);
-    }
-    accepted = handler.Double(exact);
-  }
-  if (!accepted) RAPIDJSON_PARSE_ERROR(rapidjson::kParseErrorTermination, start);
-}
-
-// RapidJSON's string scanner pushes every byte onto its stack on its own.
-// This one copies each run of plain bytes at once, which makes strings load
-// markedly faster on both targets; escapes, errors and offsets are
-// RapidJSON's. The length is counted in size_t, so a string too long for a
-// document is refused instead of wrapping.
-template <>
-template <>
-void orv::Reader::ParseString<orv::kFlags, rapidjson::StringStream, orv::ExactHandler>(rapidjson::StringStream& is,
-                                                                                       orv::ExactHandler& handler,
-                                                                                       bool isKey) {
-  const auto offset = [&is](const char* at) { return static_cast<std::size_t>(at - is.head_); };
-  // A string too long for a document is refused at its opening quotation
-  // mark before its bytes are copied.
-  const auto refuseLength = [&] {
-    handler.RefuseLength();
-    RAPIDJSON_PARSE_ERROR_NORETURN(rapidjson::kParseErrorTermination, offset(is.src_));
-  };
-  const std::size_t bottom = stack_.GetSize();
-  const char* p = is.src_ + 1;  // past the opening quotation mark
-  for (;;) {
-    const char* const run = p;
-    while (orv::kPlain.plain[static_cast<unsigned char>(*p)]) ++p;
-    if (p != run) {
-      const auto length = static_cast<std::size_t>(p - run);
-      if (stack_.GetSize() - bottom + length > orv::kMaxStringLength) return refuseLength();
-      char* out = stack_.template Push<char>(length);
-      if (length > orv::kShortRun) {
-        std::memcpy(out, run, length);
-      } else {
-        for (std::size_t i = 0; i < length; ++i) out[i] = run[i];
-      }
-    }
-    if (*p == '"') break;
-    if (*p != '\\') {
-      // A raw control character, or the end of the text inside the string.
-      RAPIDJSON_PARSE_ERROR(
-          *p == '\0' ? rapidjson::kParseErrorStringMissQuotationMark : rapidjson::kParseErrorStringEscapeInvalid,
-          offset(p));
-    }
-    const char* const escape = p;
-    if (const char c = orv::Unescaped(p[1])) {
-      *stack_.template Push<char>(1) = c;
-      p += 2;
-      continue;
-    }
-    if (p[1] != 'u') RAPIDJSON_PARSE_ERROR(rapidjson::kParseErrorStringEscapeInvalid, offset(escape));
-    long code = orv::Hex4(p + 2);
-    if (code < 0) RAPIDJSON_PARSE_ERROR(rapidjson::kParseErrorStringUnicodeEscapeInvalidHex, offset(escape));
-    p += 6;
-    if (code >= 0xD800 && code <= 0xDBFF) {
-      // A high surrogate needs a low one right after it.
-      if (p[0] != '\\' || p[1] != 'u') {
-        RAPIDJSON_PARSE_ERROR(rapidjson::kParseErrorStringUnicodeSurrogateInvalid, offset(escape));
-      }
-      const long low = orv::Hex4(p + 2);
-      if (low < 0) RAPIDJSON_PARSE_ERROR(rapidjson::kParseErrorStringUnicodeEscapeInvalidHex, offset(escape));
-      if (low < 0xDC00 || low > 0xDFFF) {
-        RAPIDJSON_PARSE_ERROR(rapidjson::kParseErrorStringUnicodeSurrogateInvalid, offset(escape));
-      }
-      code = (((code - 0xD800) << 10) | (low - 0xDC00)) + 0x10000;
-      p += 6;
-    }
-    orv::PutUtf8(stack_, static_cast<unsigned long>(code));
-  }
-  const std::size_t length = stack_.GetSize() - bottom;
-  if (length > orv::kMaxStringLength) return refuseLength();  // escapes took it past the limit
-  is.src_ = p + 1;                                            // past the closing quotation mark
-  *stack_.template Push<char>(1) = '\0';
-  const char* const text = stack_.template Pop<char>(length + 1);
-  const bool accepted = isKey ? handler.Key(text, static_cast<rapidjson::SizeType>(length), true)
-                              : handler.String(text, static_cast<rapidjson::SizeType>(length), true);
-  if (!accepted) RAPIDJSON_PARSE_ERROR(rapidjson::kParseErrorTermination, is.Tell());
-}
-
-namespace orv {
 
 ParseOutcome ParseJsonText(Document& doc, const char* text, std::size_t length, unsigned maxDepth) {
   ParseOutcome outcome;
@@ -313,26 +388,7 @@ ParseOutcome ParseJsonText(Document& doc, const char* text, std::size_t length, 
   doc.GetAllocator().Expect(length);
   // Populate moves the finished value into the root only when the generator
   // succeeds, and empties the document's value stack either way.
-  auto generate = [&](Document& target) {
-    rapidjson::StringStream stream(text);
-    Reader reader;
-    ExactHandler handler(target, maxDepth);
-    const rapidjson::ParseResult result = reader.Parse<kFlags>(stream, handler);
-    if (!result.IsError()) return true;
-    outcome.code = result.Code();
-    outcome.offset = result.Offset();
-    if (result.Code() == rapidjson::kParseErrorNumberTooBig) {
-      outcome.problem = ParseProblem::kNumberOutOfRange;
-    } else if (handler.tooLong()) {
-      outcome.problem = ParseProblem::kTooLong;
-    } else if (handler.tooDeep()) {
-      outcome.problem = ParseProblem::kTooDeep;
-      outcome.offset -= 1;  // at the bracket that opened one level too many
-    } else {
-      outcome.problem = ParseProblem::kSyntax;
-    }
-    return false;
-  };
+  auto generate = [&](Document& target) { return Parser(target, text, length, maxDepth, outcome).Run(); };
   doc.Populate(generate);
   return outcome;
 }
@@ -369,17 +425,6 @@ LoadProblem DescribeProblem(const ParseOutcome& outcome, const char* text, std::
     problem.message = "The text starts with a UTF-8 byte-order mark, which JSON text may not.";
   }
   return problem;
-}
-
-bool CopyJsonValue(Document& doc, const Value& source, unsigned maxDepth) {
-  bool copied = false;
-  auto generate = [&](Document& target) {
-    ExactHandler handler(target, maxDepth);
-    copied = source.Accept(handler);
-    return copied;
-  };
-  doc.Populate(generate);
-  return copied;
 }
 
 }  // namespace orv

@@ -1,18 +1,14 @@
-// The one parse that every load and every copy between objects goes through.
+// The one parse that every load goes through.
 #ifndef ORVJSON_SRC_TEXT_JSON_PARSE_H
 #define ORVJSON_SRC_TEXT_JSON_PARSE_H
 
 #include <cstddef>
 
 #include "../json/json_types.h"
+#include "../json/limits.h"
 #include "../json/load_problem.h"
 
 namespace orv {
-
-// Deepest nesting of arrays and objects that a parse accepts. Everything that
-// walks a document (writing, copying) recurses once per level, so this bound
-// keeps their stack use small even on a thread with a 1 MiB stack.
-constexpr unsigned kMaxNestingDepth = 1000;
 
 // Why a text was refused.
 enum class ParseProblem {
@@ -42,12 +38,6 @@ ParseOutcome ParseJsonText(Document& doc, const char* text, std::size_t length, 
 // and column of the offset, and a static English message (RapidJSON's for
 // the grammar, the library's own for the limits it adds).
 LoadProblem DescribeProblem(const ParseOutcome& outcome, const char* text, std::size_t length);
-
-// Copies source into the root of doc, giving exactly what writing source as
-// text and parsing that text gives, without the text: the same kinds, the
-// same bits, every string copied. Returns false, doc unchanged, when source
-// holds a NaN or an infinity (it has no text) or nests deeper than maxDepth.
-bool CopyJsonValue(Document& doc, const Value& source, unsigned maxDepth = kMaxNestingDepth);
 
 }  // namespace orv
 
