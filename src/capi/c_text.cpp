@@ -68,10 +68,9 @@ ORVJSON_API std::int32_t ORVJSON_CALL orvjson_text(orvjson_handle handle, char* 
   if (!orv::IsWritable(buffer, capacity) || length == nullptr) return ORVJSON_BAD_ARGUMENT;
   return OnObject(handle, [&](COrvExtendJson& o) {
     // Written where GetString writes it, then copied once: as many copies.
-    orv::StringBuffer text;
-    text.Reserve(o.UsedBytes());
-    if (!orv::WriteJsonText(o.Root(), text)) return ORVJSON_NO_TEXT;
-    return orv::CopyOut(text.GetString(), text.GetSize(), buffer, capacity, length);
+    std::string text;
+    if (!orv::WriteJsonText(o.Root(), text, o.UsedBytes())) return ORVJSON_NO_TEXT;
+    return orv::CopyOut(text.data(), text.size(), buffer, capacity, length);
   });
 }
 

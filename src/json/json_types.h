@@ -52,7 +52,6 @@ using Document = rapidjson::GenericDocument<rapidjson::UTF8<>, PoolAllocator, Ch
 using Value = rapidjson::GenericValue<rapidjson::UTF8<>, PoolAllocator>;
 using Reader = rapidjson::GenericReader<rapidjson::UTF8<>, rapidjson::UTF8<>, CheckedAllocator>;
 using StringBuffer = rapidjson::GenericStringBuffer<rapidjson::UTF8<>, CheckedAllocator>;
-using StringWriter = rapidjson::Writer<StringBuffer, rapidjson::UTF8<>, rapidjson::UTF8<>, CheckedAllocator>;
 
 // A document with a pool of its own: a new root is built aside in one, and
 // replaces an object's root only when it is complete, so that a failed load
@@ -68,57 +67,6 @@ struct StagedDocument {
 }  // namespace orv
 
 namespace rapidjson {
-
-namespace internal {
-
-// Formats a number straight into the output: room for the longest text is
-// pushed, and what the number did not use is popped again.
-template <std::size_t kLongest, typename Output, typename Format>
-inline void PushFormatted(Output& out, Format format) {
-  char* buffer = out.Push(kLongest);
-  const char* end = format(buffer);
-  out.Pop(static_cast<std::size_t>(kLongest - (end - buffer)));
-}
-
-}  // namespace internal
-
-// The number writers of a Writer whose output can Push and Pop, as
-// RapidJSON has them for its own Writer<StringBuffer> only. A document with
-// NaN or infinity has no text: the writer stops there, as RapidJSON's does.
-#define ORVJSON_DIRECT_NUMBER_WRITERS(WriterType)                                                               \
-  template <>                                                                                                   \
-  inline bool WriterType::WriteInt(int i) {                                                                     \
-    internal::PushFormatted<11>(*os_, [i](char* buffer) { return internal::i32toa(i, buffer); });               \
-    return true;                                                                                                \
-  }                                                                                                             \
-  template <>                                                                                                   \
-  inline bool WriterType::WriteUint(unsigned u) {                                                               \
-    internal::PushFormatted<10>(*os_, [u](char* buffer) { return internal::u32toa(u, buffer); });               \
-    return true;                                                                                                \
-  }                                                                                                             \
-  template <>                                                                                                   \
-  inline bool WriterType::WriteInt64(std::int64_t i64) {                                                        \
-    internal::PushFormatted<21>(*os_, [i64](char* buffer) { return internal::i64toa(i64, buffer); });           \
-    return true;                                                                                                \
-  }                                                                                                             \
-  template <>                                                                                                   \
-  inline bool WriterType::WriteUint64(std::uint64_t u64) {                                                      \
-    internal::PushFormatted<20>(*os_, [u64](char* buffer) { return internal::u64toa(u64, buffer); });           \
-    return true;                                                                                                \
-  }                                                                                                             \
-  template <>                                                                                                   \
-  inline bool WriterType::WriteDouble(double d) {                                                               \
-    if (internal::Double(d).IsNanOrInf()) return false;                                                         \
-    const int places = maxDecimalPlaces_;                                                                       \
-    internal::PushFormatted<25>(*os_, [d, places](char* buffer) { return internal::dtoa(d, buffer, places); }); \
-    return true;                                                                                                \
-  }
-
-// RapidJSON writes numbers straight into the buffer only for its own
-// Writer<StringBuffer>; every other writer formats each number into a local
-// buffer and copies it a character at a time, which costs a fifth of the
-// time to write a document.
-ORVJSON_DIRECT_NUMBER_WRITERS(orv::StringWriter)
 
 // RapidJSON gives an object room for 16 members (512 bytes) on its first
 // AddMember. Parsed objects get their exact size, but most objects built by

@@ -1,23 +1,49 @@
 #include "json_write.h"
 
 #include <cmath>
-#include <cstdint>
-#include <cstdio>
 
+#include "compact_writer.h"
 #include "file_output.h"
 
 namespace orv {
+namespace {
 
-bool WriteJsonText(const Value& value, StringBuffer& out) {
-  StringWriter writer(out);
-  return value.Accept(writer);
+// An output for CompactWriter: a small buffer whose text is appended to
+// the string whenever the writer needs more room. The string's room is
+// reserved, not resized, so that no byte of it is written twice.
+class StringOutput {
+ public:
+  StringOutput(std::string& text, std::size_t expected) : text_(text) {
+    text_.clear();
+    text_.reserve(expected);
+  }
+  char* Start() { return buffer_; }
+  char* End() { return buffer_ + sizeof buffer_; }
+  char* Grow(char* at, std::size_t /*room: always far less than the buffer*/) {
+    Finish(at);
+    return buffer_;
+  }
+  void Finish(char* at) { text_.append(buffer_, static_cast<std::size_t>(at - buffer_)); }
+
+ private:
+  std::string& text_;
+  char buffer_[4096];
+};
+
+}  // namespace
+
+bool WriteJsonText(const Value& value, std::string& out, std::size_t expected) {
+  StringOutput output(out, expected);
+  CompactWriter<StringOutput> writer(output);
+  const bool complete = writer.Write(value);
+  output.Finish(writer.At());
+  return complete;
 }
 
 std::string JsonText(const Value& value, std::size_t expected) {
-  StringBuffer buffer;
-  if (expected > 0) buffer.Reserve(expected);
-  if (!WriteJsonText(value, buffer)) return std::string();
-  return std::string(buffer.GetString(), buffer.GetSize());
+  std::string text;
+  if (!WriteJsonText(value, text, expected)) text.clear();
+  return text;
 }
 
 bool HasJsonText(const Value& value) {
@@ -44,9 +70,9 @@ bool WriteJsonFile(const Value& value, std::FILE* file) {
   // The output buffers already; the C runtime's buffer would copy it again.
   std::setvbuf(file, nullptr, _IONBF, 0);
   FileOutput output(file);
-  FileWriter writer(output);
-  const bool complete = value.Accept(writer);
-  output.Flush();
+  CompactWriter<FileOutput> writer(output);
+  const bool complete = writer.Write(value);
+  output.Flush(writer.At());
   return complete && output.ok();
 }
 

@@ -1,4 +1,5 @@
-// Compact JSON text: RapidJSON's default Writer, never cut short.
+// Compact JSON text, byte for byte what RapidJSON's default Writer gives,
+// never cut short.
 #ifndef ORVJSON_SRC_TEXT_JSON_WRITE_H
 #define ORVJSON_SRC_TEXT_JSON_WRITE_H
 
@@ -9,14 +10,14 @@
 
 namespace orv {
 
-// Writes the compact text of value into out. Returns false when the value
-// holds a NaN or an infinite double, which JSON text cannot express; out then
-// holds an incomplete text that must not be used.
-bool WriteJsonText(const Value& value, StringBuffer& out);
+// Writes the compact text of value into out, replacing what it held.
+// Returns false when the value holds a NaN or an infinite double, which JSON
+// text cannot express; out then holds an incomplete text that must not be
+// used. expected is about how long the text will be: out starts that large
+// instead of growing to it.
+bool WriteJsonText(const Value& value, std::string& out, std::size_t expected = 0);
 
-// The compact text of value, or an empty string when it has none. expected
-// is about how long the text will be: the buffer starts that large instead
-// of growing to it a half at a time.
+// The compact text of value, or an empty string when it has none.
 std::string JsonText(const Value& value, std::size_t expected = 0);
 
 // Whether value has JSON text: false when it holds a NaN or an infinity.

@@ -1,0 +1,267 @@
+// Compact JSON text, byte for byte what RapidJSON's Writer gives, written
+// straight from the values into an output's buffer.
+#ifndef ORVJSON_SRC_TEXT_COMPACT_WRITER_H
+#define ORVJSON_SRC_TEXT_COMPACT_WRITER_H
+
+#include <cstddef>
+#include <cstdint>
+#include <cstring>
+
+#include <rapidjson/internal/dtoa.h>
+#include <rapidjson/internal/itoa.h>
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
+#include "../json/json_types.h"
+#include "json_grammar.h"
+
+namespace orv {
+
+// An output lends the writer a window of its buffer, [at, end):
+//   char* Start()   where the window starts;
+//   char* End()     where it ends;
+//   char* Grow(char* at, std::size_t room)
+//                   keeps the text written up to at and returns where to
+//                   go on, with at least room bytes (never more than 64)
+//                   up to End().
+// The writer asks for room before every store, so stores never pass End().
+template <typename Output>
+class CompactWriter {
+ public:
+  explicit CompactWriter(Output& out) : out_(out), end_(out.End()), at_(out.Start()) {}
+  CompactWriter(const CompactWriter&) = delete;
+  CompactWriter& operator=(const CompactWriter&) = delete;
+
+  // False when the value holds a NaN or an infinite double, which JSON text
+  // cannot express; the text then stops before it, as RapidJSON's does.
+  bool Write(const Value& value) {
+    char* const p = WriteValue(value, at_);
+    if (p == nullptr) return false;
+    at_ = p;
+    return true;
+  }
+
+  // Where the text written so far ends.
+  char* At() const { return at_; }
+
+ private:
+  // The cursor p travels through arguments and results, never through a
+  // member: a store through a char pointer may alias any member, which
+  // would make the compiler reload it after every byte.
+
+  // RapidJSON's escapes: the short ones where JSON has them, \u00XX with
+  // capital hexadecimal digits for the other control characters.
+  struct Escapes {
+    char of[32];
+    constexpr Escapes() : of() {
+      for (char& e : of) e = 'u';
+      of['\b'] = 'b';
+      of['\t'] = 't';
+      of['\n'] = 'n';
+      of['\f'] = 'f';
+      of['\r'] = 'r';
+    }
+  };
+  static constexpr Escapes kEscapes{};
+
+  // Room for bytes (at most 64) at p; p moves when the output's buffer does.
+  char* Room(char* p, std::size_t bytes) {
+    if (RAPIDJSON_LIKELY(static_cast<std::size_t>(end_ - p) >= bytes)) return p;
+    p = out_.Grow(p, bytes);
+    end_ = out_.End();
+    return p;
+  }
+
+  char* Put(char* p, char c) {
+    p = Room(p, 1);
+    *p = c;
+    return p + 1;
+  }
+
+  template <std::size_t N>
+  char* PutWord(char* p, const char (&word)[N]) {
+    p = Room(p, N - 1);
+    std::memcpy(p, word, N - 1);
+    return p + N - 1;
+  }
+
+  char* WriteValue(const Value& value, char* p) {
+    switch (value.GetType()) {
+      case rapidjson::kNullType:
+        return PutWord(p, "null");
+      case rapidjson::kFalseType:
+        return PutWord(p, "false");
+      case rapidjson::kTrueType:
+        return PutWord(p, "true");
+      case rapidjson::kStringType:
+        return WriteString(value.GetString(), value.GetStringLength(), p);
+      case rapidjson::kNumberType:
+        return WriteNumber(value, p);
+      case rapidjson::kArrayType: {
+        p = Put(p, '[');
+        bool first = true;
+        for (const Value& element : value.GetArray()) {
+          if (!first) p = Put(p, ',');
+          first = false;
+          p = WriteValue(element, p);
+          if (p == nullptr) return nullptr;
+        }
+        return Put(p, ']');
+      }
+      default: {
+        p = Put(p, '{');
+        bool first = true;
+        for (const auto& member : value.GetObject()) {
+          if (!first) p = Put(p, ',');
+          first = false;
+          p = WriteString(member.name.GetString(), member.name.GetStringLength(), p);
+          p = WriteValue(member.value, Put(p, ':'));
+          if (p == nullptr) return nullptr;
+        }
+        return Put(p, '}');
+      }
+    }
+  }
+
+  char* WriteNumber(const Value& value, char* p) {
+    p = Room(p, 25);
+    if (value.IsDouble()) {
+      const double d = value.GetDouble();
+      if (rapidjson::internal::Double(d).IsNanOrInf()) {
+        at_ = p;  // the text so far
+        return nullptr;
+      }
+      return rapidjson::internal::dtoa(d, p);
+    }
+    if (value.IsInt()) return rapidjson::internal::i32toa(value.GetInt(), p);
+    if (value.IsUint()) return rapidjson::internal::u32toa(value.GetUint(), p);
+    if (value.IsInt64()) return rapidjson::internal::i64toa(value.GetInt64(), p);
+    return rapidjson::internal::u64toa(value.GetUint64(), p);
+  }
+
+  // Whether any of the bytes of word needs an escape: a quotation mark, a
+  // backslash or a byte below 0x20.
+  template <typename Word>
+  static bool NeedsEscape(Word word) {
+    constexpr Word kOnes = static_cast<Word>(~Word{0}) / 255;
+    constexpr Word kHigh = kOnes * 0x80;
+    const auto zeroIn = [](Word x) { return static_cast<Word>((x - kOnes) & ~x & kHigh); };
+    const Word below = static_cast<Word>((word - kOnes * 0x20) & ~word & kHigh);
+    return (below | zeroIn(word ^ (kOnes * '"')) | zeroIn(word ^ (kOnes * '\\'))) != 0;
+  }
+
+  // Copies count (from sizeof(Word) to 2 * sizeof(Word)) plain bytes of s to
+  // p as two overlapping words; nullptr, with nothing written, when a byte
+  // needs an escape.
+  template <typename Word>
+  static char* CopyPlain(const char* s, std::size_t count, char* p) {
+    Word head;
+    Word tail;
+    std::memcpy(&head, s, sizeof head);
+    std::memcpy(&tail, s + count - sizeof tail, sizeof tail);
+    if (NeedsEscape(head) || NeedsEscape(tail)) return nullptr;
+    std::memcpy(p, &head, sizeof head);
+    std::memcpy(p + count - sizeof tail, &tail, sizeof tail);
+    return p + count;
+  }
+
+  // Bytes one at a time, escaped where they must be.
+  char* WriteEscaped(const char* s, const char* end, char* p) {
+    for (; s != end; ++s) {
+      const auto c = static_cast<unsigned char>(*s);
+      p = Room(p, 6);
+      if (kPlain.plain[c]) {
+        *p++ = static_cast<char>(c);
+        continue;
+      }
+      p[0] = '\\';
+      if (c >= 0x20) {  // the quotation mark or the backslash
+        p[1] = static_cast<char>(c);
+        p += 2;
+        continue;
+      }
+      p[1] = kEscapes.of[c];
+      if (p[1] != 'u') {
+        p += 2;
+        continue;
+      }
+      static const char kHex[] = "0123456789ABCDEF";
+      p[2] = '0';
+      p[3] = '0';
+      p[4] = kHex[c >> 4];
+      p[5] = kHex[c & 0xF];
+      p += 6;
+    }
+    return p;
+  }
+
+  // Fewer than 16 bytes, copied whole when none needs an escape.
+  RAPIDJSON_FORCEINLINE static char* CopyShortPlain(const char* s, std::size_t length, char* p) {
+    if (length >= 8) return CopyPlain<std::uint64_t>(s, length, p);
+    if (length >= 4) return CopyPlain<std::uint32_t>(s, length, p);
+    for (std::size_t i = 0; i < length; ++i) {
+      if (!kPlain.plain[static_cast<unsigned char>(s[i])]) return nullptr;
+      p[i] = s[i];
+    }
+    return p + length;
+  }
+
+  char* WriteString(const char* s, std::size_t length, char* p) {
+    if (length < 16) {  // most names and many values
+      p = Room(p, 16 + 2);
+      *p = '"';
+      char* const copied = CopyShortPlain(s, length, p + 1);
+      if (copied == nullptr) return Put(WriteEscaped(s, s + length, p + 1), '"');
+      *copied = '"';
+      return copied + 1;
+    }
+    const char* const end = s + length;
+    p = Put(p, '"');
+#if defined(__SSE2__)
+    // Sixteen bytes at a time; they are stored before they are looked at,
+    // and the cursor moves only past the plain ones.
+    while (end - s >= 16) {
+      p = Room(p, 16);
+      const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(s));
+      _mm_storeu_si128(reinterpret_cast<__m128i*>(p), bytes);
+      const __m128i control =
+          _mm_cmplt_epi8(_mm_xor_si128(bytes, _mm_set1_epi8(-128)), _mm_set1_epi8(static_cast<char>(0x20 ^ 0x80)));
+      const auto stops = static_cast<unsigned>(_mm_movemask_epi8(_mm_or_si128(
+          _mm_or_si128(_mm_cmpeq_epi8(bytes, _mm_set1_epi8('"')), _mm_cmpeq_epi8(bytes, _mm_set1_epi8('\\'))),
+          control)));
+      if (stops == 0) {
+        s += 16;
+        p += 16;
+        continue;
+      }
+      const unsigned plain = static_cast<unsigned>(__builtin_ctz(stops));
+      s += plain;
+      p = WriteEscaped(s, s + 1, p + plain);
+      ++s;
+    }
+#else
+    while (end - s >= 16) {
+      p = Room(p, 8);
+      char* const copied = CopyPlain<std::uint64_t>(s, 8, p);
+      p = copied != nullptr ? copied : WriteEscaped(s, s + 8, p);
+      s += 8;
+    }
+#endif
+    const auto rest = static_cast<std::size_t>(end - s);
+    p = Room(p, 16 + 1);
+    char* const copied = CopyShortPlain(s, rest, p);
+    if (copied == nullptr) return Put(WriteEscaped(s, end, p), '"');
+    *copied = '"';
+    return copied + 1;
+  }
+
+  Output& out_;
+  char* end_;  // of the output's buffer
+  char* at_;   // where the text written so far ends
+};
+
+}  // namespace orv
+
+#endif  // ORVJSON_SRC_TEXT_COMPACT_WRITER_H

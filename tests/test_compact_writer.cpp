@@ -1,0 +1,114 @@
+// The writer against RapidJSON's Writer, whose text it must give byte for
+// byte: over generated documents, every byte in every position of a string,
+// and random doubles.
+#include <cstdint>
+#include <cstdio>
+#include <cstring>
+#include <limits>
+#include <random>
+#include <string>
+
+#include <gtest/gtest.h>
+
+#include "text/json_parse.h"
+#include "text/json_write.h"
+#include "text_maker.h"
+
+namespace {
+
+std::string RapidJsonText(const orv::Value& value) {
+  rapidjson::StringBuffer buffer;
+  rapidjson::Writer<rapidjson::StringBuffer> writer(buffer);
+  if (!value.Accept(writer)) return "(no text)";
+  return std::string(buffer.GetString(), buffer.GetSize());
+}
+
+std::string OurText(const orv::Value& value, std::size_t expected = 0) {
+  std::string text;
+  return orv::WriteJsonText(value, text, expected) ? text : "(no text)";
+}
+
+std::string FileText(const orv::Value& value) {
+  std::FILE* file = std::tmpfile();
+  if (file == nullptr) return "(no file)";
+  const bool written = orv::WriteJsonFile(value, file);
+  std::string text;
+  std::rewind(file);
+  char chunk[4096];
+  for (std::size_t n; (n = std::fread(chunk, 1, sizeof chunk, file)) > 0;) text.append(chunk, n);
+  std::fclose(file);
+  return written ? text : "(no text)";
+}
+
+}  // namespace
+
+TEST(CompactWriter, WritesWhatRapidJsonsWriterWritesForGeneratedDocuments) {
+  orvtest::TextMaker maker(1209);
+  orv::Document all;  // every document, in one array larger than the file buffer
+  all.SetArray();
+  for (int round = 0; round < 20000; ++round) {
+    orv::Document doc;
+    const std::string text = maker.Value(0);
+    if (!orv::ParseJsonText(doc, text.c_str(), text.size())) continue;  // some numbers are out of range
+    ASSERT_EQ(OurText(doc), RapidJsonText(doc)) << text;
+    ASSERT_EQ(OurText(doc, text.size()), RapidJsonText(doc)) << text;
+    orv::Value copy(doc, all.GetAllocator());
+    all.PushBack(copy, all.GetAllocator());
+  }
+  const std::string expected = RapidJsonText(all);
+  ASSERT_GT(expected.size(), std::size_t{2} << 16);
+  EXPECT_EQ(OurText(all), expected);
+  EXPECT_EQ(FileText(all), expected);
+}
+
+TEST(CompactWriter, EscapesEveryByteAtEveryPositionAsRapidJsonDoes) {
+  orv::Document doc;
+  for (int byte = 0; byte < 256; ++byte) {
+    for (std::size_t length = 1; length <= 40; ++length) {
+      for (std::size_t at = 0; at < length; at += 3) {
+        std::string s(length, 'a');
+        s[at] = static_cast<char>(byte);
+        doc.SetString(s.data(), static_cast<rapidjson::SizeType>(s.size()), doc.GetAllocator());
+        ASSERT_EQ(OurText(doc), RapidJsonText(doc)) << byte << " at " << at << " of " << length;
+      }
+    }
+  }
+}
+
+TEST(CompactWriter, WritesDoublesAndIntegersAsRapidJsonDoes) {
+  std::mt19937_64 random(20261209);
+  orv::Document doc;
+  for (int round = 0; round < 200000; ++round) {
+    const std::uint64_t bits = random();
+    double d;
+    std::memcpy(&d, &bits, sizeof d);
+    switch (round % 4) {
+      case 0:
+        doc.SetDouble(std::isfinite(d) ? d : 0.5);
+        break;
+      case 1:
+        doc.SetDouble(static_cast<double>(static_cast<std::int64_t>(bits) >> (bits % 64)));
+        break;
+      case 2:
+        doc.SetInt64(static_cast<std::int64_t>(bits) >> (bits % 64));
+        break;
+      default:
+        doc.SetUint64(bits >> (bits % 64));
+        break;
+    }
+    ASSERT_EQ(OurText(doc), RapidJsonText(doc)) << bits;
+  }
+}
+
+TEST(CompactWriter, StopsAtANaNOrAnInfinity) {
+  for (const double d : {std::numeric_limits<double>::quiet_NaN(), std::numeric_limits<double>::infinity(),
+                         -std::numeric_limits<double>::infinity()}) {
+    orv::Document doc;
+    doc.SetArray().PushBack(1, doc.GetAllocator()).PushBack(d, doc.GetAllocator());
+    std::string text;
+    EXPECT_FALSE(orv::WriteJsonText(doc, text));
+    EXPECT_EQ(text, "[1,");
+    EXPECT_EQ(orv::JsonText(doc), "");
+    EXPECT_EQ(FileText(doc), "(no text)");
+  }
+}
