@@ -1,5 +1,6 @@
 // libFuzzer target: the front end against the reader it replaced, on any
-// bytes: the same acceptance, error code and offset, and the same document.
+// bytes: the same acceptance, error code and offset, and the same document;
+// and the writer against RapidJSON's Writer: the same text.
 #include <cstdint>
 #include <cstring>
 #include <string>
@@ -7,6 +8,7 @@
 #include "reference_reader.h"
 #include "require.h"
 #include "text/json_parse.h"
+#include "text/json_write.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   const std::string text(reinterpret_cast<const char*>(data), size);
@@ -17,5 +19,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const orv::ParseOutcome b = orvref::ParseJsonTextReference(theirs, text.c_str(), text.size(), maxDepth);
   ORV_REQUIRE(a.problem == b.problem && a.code == b.code && a.offset == b.offset);
   ORV_REQUIRE(orvref::SameValue(ours, theirs));
+  if (!a) return 0;
+  rapidjson::StringBuffer expected;
+  rapidjson::Writer<rapidjson::StringBuffer> writer(expected);
+  ORV_REQUIRE(theirs.Accept(writer));
+  ORV_REQUIRE(orv::JsonText(ours) == std::string(expected.GetString(), expected.GetSize()));
   return 0;
 }
