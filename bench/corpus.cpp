@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <random>
 #include <stdexcept>
 
 namespace orvbench {
@@ -43,6 +44,79 @@ std::string ArrayOfDoubles(int count) {
     text += std::to_string(i) + ".5";
   }
   return text + "]";
+}
+
+namespace {
+
+// The same text on every platform: a generator whose numbers the standard
+// fixes, reduced by hand rather than through a library's distributions.
+class Generator {
+ public:
+  unsigned Below(unsigned n) { return static_cast<unsigned>(random_() % n); }
+  std::string Digits(unsigned count) {
+    std::string digits;
+    for (unsigned i = 0; i < count; ++i) digits += static_cast<char>('0' + Below(10));
+    return digits;
+  }
+
+ private:
+  std::mt19937 random_{20261209};
+};
+
+constexpr std::size_t kGeneratedSize = 1 << 20;
+
+std::string GeneratedNumbers() {
+  Generator g;
+  std::string text = "[";
+  while (text.size() < kGeneratedSize) {
+    if (text.size() > 1) text += ',';
+    if (g.Below(2) == 0) text += '-';
+    text += std::to_string(g.Below(180)) + "." + g.Digits(1 + g.Below(15));
+  }
+  return text + "]";
+}
+
+std::string GeneratedStrings() {
+  static const char* const kPieces[] = {"word",
+                                        " ",
+                                        "JSON",
+                                        "\\n",
+                                        "\\\"",
+                                        "caf\xc3\xa9",
+                                        "\xe6\x97\xa5\xe6\x9c\xac",
+                                        "\\u00e9",
+                                        "0123456789",
+                                        "https://example.com/"};
+  Generator g;
+  std::string text = "[";
+  while (text.size() < kGeneratedSize) {
+    if (text.size() > 1) text += ',';
+    text += '"';
+    for (unsigned n = 1 + g.Below(12); n > 0; --n) text += kPieces[g.Below(10)];
+    text += '"';
+  }
+  return text + "]";
+}
+
+std::string GeneratedRecords() {
+  Generator g;
+  std::string text = "[";
+  for (unsigned id = 0; text.size() < kGeneratedSize; ++id) {
+    if (text.size() > 1) text += ',';
+    text += "{\"id\":" + std::to_string(id) + ",\"name\":\"item" + g.Digits(4) +
+            "\",\"active\":" + (g.Below(2) == 0 ? "true" : "false") + ",\"score\":" + std::to_string(g.Below(100)) +
+            "." + g.Digits(2) + ",\"tags\":[\"a\",\"b" + g.Digits(1) + "\"],\"parent\":null}";
+  }
+  return text + "]";
+}
+
+}  // namespace
+
+std::size_t GeneratedKinds() { return 3; }
+
+const std::string& Generated(std::size_t kind) {
+  static const std::string texts[] = {GeneratedNumbers(), GeneratedStrings(), GeneratedRecords()};
+  return texts[kind];
 }
 
 std::string ScratchFile(const std::string& name) {

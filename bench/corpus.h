@@ -2,6 +2,7 @@
 #ifndef ORVJSON_BENCH_CORPUS_H
 #define ORVJSON_BENCH_CORPUS_H
 
+#include <cstddef>
 #include <string>
 #include <vector>
 
@@ -22,6 +23,12 @@ const std::vector<CorpusFile>& Corpora();
 std::string ObjectOfMembers(int count);
 // [0.5,1.5,...] with count doubles.
 std::string ArrayOfDoubles(int count);
+
+// Generated texts of about 1 MB of the corpora's kinds: 0 numbers (an
+// array of doubles of up to 17 digits), 1 strings (an array of strings
+// with escapes and UTF-8), 2 records (an array of small objects).
+std::size_t GeneratedKinds();
+const std::string& Generated(std::size_t kind);
 
 // A scratch file path for write benchmarks.
 std::string ScratchFile(const std::string& name);

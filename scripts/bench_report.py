@@ -15,6 +15,7 @@ import sys
 from collections import defaultdict
 
 CORPORA = ["canada", "citm", "twitter"]
+GENERATED = ["numbers", "strings", "records"]
 READ_ALL_SIZES = [1000, 10000, 100000, 1000000]
 READ_ALL_TARGET = 3.0  # per-member cost at 1,000,000 members against 1,000
 SMALL_DOCUMENT_TARGET = 512  # bytes of heap per handle
@@ -26,7 +27,10 @@ for i, name in enumerate(CORPORA):
         ("LoadFromString vs exact parse", f"OrvLoadFromString/{i}", f"RapidParseFull/{i}", 1.0, name),
         ("LoadFromString vs inexact parse (reference)", f"OrvLoadFromString/{i}", f"RapidParseDefault/{i}", None, name),
         ("LoadJsonFile vs read + exact parse", f"OrvLoadJsonFile/{i}", f"RapidLoadFile/{i}", 1.0, name),
-        ("GetString vs Writer + StringBuffer", f"OrvGetString/{i}", f"RapidWriteString/{i}", 1.05, name),
+        # Writing canada is mostly RapidJSON's double formatting, which the text keeps digit for digit:
+        # there the target is twice the speed of RapidJSON's Writer, elsewhere at least its speed.
+        ("GetString vs Writer + StringBuffer", f"OrvGetString/{i}", f"RapidWriteString/{i}",
+         0.5 if name == "canada" else 1.05, name),
         ("WriteToFile vs write + fsync + rename + folder sync", f"OrvWriteToFile/{i}", f"RapidSaveFile/{i}", 1.05,
          name),
         ("WriteToFile vs write + fsync + rename (no folder sync)", f"OrvWriteToFile/{i}",
@@ -42,7 +46,23 @@ for members in (10, 1000, 100000):
     PAIRS.append(("keyed getter, last member, vs FindMember's scan", f"OrvKeyedGetter/{members}",
                   f"RapidKeyedLookup/{members}", 1.0, f"{members:,} members"))
 PAIRS.append(("GetTagCollect", "OrvTagCollect", "RapidListMembers", None, "1,000 members"))
-PAIRS.append(("index getter, every element", "OrvIndexGetters", "RapidIndexAccess", None, "1,000,000 doubles"))
+PAIRS.append(("index getter, every element", "OrvIndexGetters", "RapidIndexAccess", 2.0, "1,000,000 doubles"))
+# The fastest DOM libraries, measured in the same process. yyjson is built from vendored source everywhere;
+# simdjson only where its package is (Linux).
+for i, name in enumerate(CORPORA):
+    PAIRS += [
+        ("peer: LoadFromString vs yyjson_read", f"OrvLoadFromString/{i}", f"YyjsonRead/{i}", 1.0, name),
+        ("peer: LoadFromString vs simdjson DOM parse", f"OrvLoadFromString/{i}", f"SimdjsonParse/{i}", None, name),
+        ("peer: GetString vs yyjson_write", f"OrvGetString/{i}", f"YyjsonWrite/{i}", None if name == "canada" else 1.0,
+         name),
+    ]
+for k, name in enumerate(GENERATED):
+    PAIRS.append(("peer: LoadFromString vs yyjson_read, generated", f"OrvLoadGenerated/{k}", f"YyjsonReadGenerated/{k}",
+                  1.0, f"1 MB of {name}"))
+PAIRS.append(("peer: Create + LoadFromString + Release vs yyjson read + free", "OrvSmallDocument",
+              "YyjsonSmallDocument", 2.0, "45-byte document"))
+# Operations with a target in time rather than against a floor: (operation, benchmark, target µs, input).
+ABSOLUTE = [("Create + Release", "OrvCreateRelease", 0.020, "an empty handle")]
 # The C interface against the C++ export doing the same work (the "floor").
 C_CALL_TARGET = 1.1
 PAIRS.append(("C: orvjson_get_int vs GetValue(key, int&)", "CKeyedGetter/1000", "OrvKeyedGetter/1000", C_CALL_TARGET,
@@ -120,6 +140,18 @@ def ratio_table(best):
     return lines, chart, misses
 
 
+def absolute_table(best):
+    lines = ["| Operation | Input | OrvJson µs | Target µs | Met |", "|---|---|---:|---:|:-:|"]
+    misses = []
+    for operation, name, target, label in ABSOLUTE:
+        if name not in best:
+            continue
+        lines.append(f"| {operation} | {label} | {best[name]:.3f} | ≤ {target:.3f} | {met(best[name], target)} |")
+        if best[name] > target:
+            misses.append(f"{operation}: {best[name] * 1000:.0f} ns")
+    return lines, misses
+
+
 def read_all_table(best):
     lines = ["| Members | Time for all µs | Per member ns | Per member / at 1,000 | Target | Met |",
              "|---:|---:|---:|---:|---:|:-:|"]
@@ -156,7 +188,10 @@ def main():
              "its **floor**: the raw RapidJSON code that does the same work, built with the same compiler and flags.",
              "Times are the best over the repetitions (real time, µs); a ratio is OrvJson / floor, so below 1.0 is",
              "faster than the floor. Library and floors are built as the library ships (`RelWithDebInfo`: -O2).",
-             "The rows named C compare a call through the C interface with the C++ export doing the same work.",
+             "The rows named C compare a call through the C interface with the C++ export doing the same work;",
+             "the rows named peer compare OrvJson with the fastest DOM libraries, yyjson (built from its vendored",
+             "source with the same compiler and flags) and simdjson (its Debian package, Linux only), whose times",
+             "stand in the floor column.",
              "", "## Linux, x86-64", "",
              "Google Benchmark (`orvjson_bench`) " + context_line(linux) + ".", "",
              "![ratios on Linux](ratios.svg)", ""]
@@ -168,6 +203,10 @@ def main():
     table, read_misses = read_all_table(best)
     lines += table
     misses += read_misses
+    lines += ["", "### Times without a floor", ""]
+    table, absolute_misses = absolute_table(best)
+    lines += table
+    misses += absolute_misses
 
     lines += ["", "### Speed against RapidJSON's inexact default parse", "",
               "| Corpus | LoadFromString speed / default parse speed |", "|---|---:|"]
@@ -214,7 +253,10 @@ def main():
         lines += ["", "Reading every member by key:", ""]
         table, dll_read_misses = read_all_table(dll_best)
         lines += table
-        misses += [f"{bits}-bit DLL: {m}" for m in dll_misses + dll_read_misses]
+        lines += ["", "Times without a floor:", ""]
+        table, dll_absolute_misses = absolute_table(dll_best)
+        lines += table
+        misses += [f"{bits}-bit DLL: {m}" for m in dll_misses + dll_read_misses + dll_absolute_misses]
 
     lines += ["", "## Targets", ""]
     lines += ["Every target above is met." if not misses else "Missed: " + "; ".join(misses) + "."]

@@ -13,7 +13,7 @@ packages_for() {
     lint) echo "clang-format clang-tidy" ;;
     package) echo "pkg-config dpkg-dev file python3" ;;
     dist) echo "pkg-config dpkg-dev file python3 clang lld llvm" ;;
-    bench) echo "cmake make g++ rapidjson-dev libfast-float-dev libbenchmark-dev python3" ;;
+    bench) echo "cmake make g++ rapidjson-dev libfast-float-dev libbenchmark-dev libsimdjson-dev python3" ;;
     windows) echo "cmake make rapidjson-dev libfast-float-dev googletest mingw-w64 wine wine32:i386 wine64" ;;
     *) echo "deps.sh: unknown group '$1'" >&2; exit 2 ;;
   esac
