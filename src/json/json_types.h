@@ -6,6 +6,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
+#include <cstring>
 #include <new>
 
 #include <rapidjson/document.h>
@@ -67,6 +68,101 @@ struct StagedDocument {
 }  // namespace orv
 
 namespace rapidjson {
+
+// A parse builds every array, object and string through these three, which
+// in RapidJSON copy through a call to memcpy even for a few bytes. Here the
+// copies are inline: pieces of a fixed size, overlapping at the end.
+namespace internal {
+
+// Copies bytes (at least 16) from source to target, which do not overlap.
+inline RAPIDJSON_FORCEINLINE void CopyValues(void* target, const void* source, std::size_t bytes) {
+  auto* to = static_cast<char*>(target);
+  const auto* from = static_cast<const char*>(source);
+  if (bytes <= 32) {
+    std::memcpy(to, from, 16);
+    std::memcpy(to + bytes - 16, from + bytes - 16, 16);
+  } else if (bytes <= 64) {
+    std::memcpy(to, from, 32);
+    std::memcpy(to + bytes - 32, from + bytes - 32, 32);
+  } else if (bytes <= 128) {
+    std::memcpy(to, from, 64);
+    std::memcpy(to + bytes - 64, from + bytes - 64, 64);
+  } else if (bytes <= 256) {
+    std::memcpy(to, from, 128);
+    std::memcpy(to + bytes - 128, from + bytes - 128, 128);
+  } else {
+    std::memcpy(to, from, bytes);
+  }
+}
+
+// Copies length (at most 15) bytes from source to target. Where a caller
+// passes a literal shorter than a word, GCC warns about the word copies on
+// the path that such a length never takes.
+#if defined(__GNUC__) && !defined(__clang__)
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Warray-bounds"
+#endif
+inline RAPIDJSON_FORCEINLINE void CopyShort(char* target, const char* source, std::size_t length) {
+  if (length >= 8) {
+    std::memcpy(target, source, 8);
+    std::memcpy(target + length - 8, source + length - 8, 8);
+  } else if (length >= 4) {
+    std::memcpy(target, source, 4);
+    std::memcpy(target + length - 4, source + length - 4, 4);
+  } else {
+    for (std::size_t i = 0; i < length; ++i) target[i] = source[i];
+  }
+}
+#if defined(__GNUC__) && !defined(__clang__)
+#pragma GCC diagnostic pop
+#endif
+
+}  // namespace internal
+
+template <>
+inline void orv::Value::SetArrayRaw(GenericValue* values, SizeType count, orv::PoolAllocator& allocator) {
+  data_.f.flags = kArrayFlag;
+  GenericValue* elements = nullptr;
+  if (count > 0) {
+    elements = static_cast<GenericValue*>(allocator.Malloc(count * sizeof(GenericValue)));
+    internal::CopyValues(elements, values, count * sizeof(GenericValue));
+  }
+  SetElementsPointer(elements);
+  data_.a.size = data_.a.capacity = count;
+}
+
+template <>
+inline void orv::Value::SetObjectRaw(Member* members, SizeType count, orv::PoolAllocator& allocator) {
+  data_.f.flags = kObjectFlag;
+  Member* copies = nullptr;
+  if (count > 0) {
+    copies = static_cast<Member*>(allocator.Malloc(count * sizeof(Member)));
+    internal::CopyValues(copies, members, count * sizeof(Member));
+  }
+  SetMembersPointer(copies);
+  data_.o.size = data_.o.capacity = count;
+}
+
+template <>
+inline void orv::Value::SetStringRaw(StringRefType s, orv::PoolAllocator& allocator) {
+  if (ShortString::Usable(s.length)) {
+    // The bytes go where a short string keeps them, at the start of the
+    // value (named through the value itself, which GCC's bounds checks
+    // follow better than the union member).
+    static_assert(offsetof(ShortString, str) == 0, "a short string's bytes start the value");
+    internal::CopyShort(reinterpret_cast<char*>(this), s.s, s.length);
+    data_.ss.str[s.length] = '\0';
+    data_.ss.SetLength(s.length);
+    data_.f.flags = kShortStringFlag;
+    return;
+  }
+  data_.f.flags = kCopyStringFlag;
+  data_.s.length = s.length;
+  auto* str = static_cast<Ch*>(allocator.Malloc(s.length + 1));
+  SetStringPointer(str);
+  std::memcpy(str, s.s, s.length);
+  str[s.length] = '\0';
+}
 
 // RapidJSON gives an object room for 16 members (512 bytes) on its first
 // AddMember. Parsed objects get their exact size, but most objects built by

@@ -24,14 +24,10 @@ void PoolAllocator::Swap(PoolAllocator& other) noexcept {
   std::swap(nextCapacity_, other.nextCapacity_);
 }
 
-// Every block starts on 8 bytes, as in RapidJSON's pool. A size that could
-// not be aligned without wrapping could never be allocated either.
 std::size_t PoolAllocator::Aligned(std::size_t size) {
   if (size > SIZE_MAX / 2) throw std::bad_alloc();
   return (size + 7) & ~static_cast<std::size_t>(7);
 }
-
-char* PoolAllocator::Start(Chunk* chunk) { return reinterpret_cast<char*>(chunk) + Aligned(sizeof(Chunk)); }
 
 PoolAllocator::Chunk* PoolAllocator::NewChunk(Chunk* next, std::size_t capacity, std::size_t used) {
   void* memory = std::malloc(Aligned(sizeof(Chunk)) + capacity);
@@ -68,15 +64,13 @@ void PoolAllocator::Expect(std::size_t bytes) {
   while (nextCapacity_ < bytes && nextCapacity_ < kLargestChunk) nextCapacity_ *= 2;
 }
 
-void* PoolAllocator::Malloc(std::size_t size) {
+void* PoolAllocator::MallocInNewChunk(std::size_t size) {
   if (size == 0) return nullptr;
   size = Aligned(size);
-  if (head_ == nullptr || size > head_->capacity - head_->used) {
-    // A block larger than the chunks being made gets a chunk of its own,
-    // behind the head, which goes on serving small blocks.
-    if (head_ != nullptr && size > nextCapacity_) return AddLargeBlock(size);
-    AddChunk(size);
-  }
+  // A block larger than the chunks being made gets a chunk of its own,
+  // behind the head, which goes on serving small blocks.
+  if (head_ != nullptr && size > nextCapacity_) return AddLargeBlock(size);
+  AddChunk(size);
   void* block = Start(head_) + head_->used;
   head_->used += size;
   return block;

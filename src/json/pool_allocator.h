@@ -21,7 +21,17 @@ class PoolAllocator {
   PoolAllocator& operator=(const PoolAllocator&) = delete;
   ~PoolAllocator();
 
-  void* Malloc(std::size_t size);
+  // Inline: a parse allocates every string and array here.
+  void* Malloc(std::size_t size) {
+    // Sizes too large to align (or zero) take the slow path too.
+    const std::size_t aligned = (size + 7) & ~static_cast<std::size_t>(7);
+    if (head_ != nullptr && aligned - 1 < head_->capacity - head_->used) {
+      void* block = Start(head_) + head_->used;
+      head_->used += aligned;
+      return block;
+    }
+    return MallocInNewChunk(size);
+  }
   // Grows in place when original is the last block handed out and its chunk
   // has room, or with its chunk when it is alone in it; otherwise copies
   // into a new block (the old one stays unused).
@@ -47,11 +57,15 @@ class PoolAllocator {
     std::size_t used;
   };
 
+  static constexpr std::size_t kHeaderSize = (sizeof(Chunk) + 7) & ~static_cast<std::size_t>(7);
   static constexpr std::size_t kFirstChunk = 128;
   static constexpr std::size_t kLargestChunk = std::size_t{64} * 1024;
 
+  // Every block starts on 8 bytes, as in RapidJSON's pool. A size that
+  // could not be aligned without wrapping could never be allocated either.
   static std::size_t Aligned(std::size_t size);
-  static char* Start(Chunk* chunk);
+  static char* Start(Chunk* chunk) { return reinterpret_cast<char*>(chunk) + kHeaderSize; }
+  void* MallocInNewChunk(std::size_t size);
   static Chunk* NewChunk(Chunk* next, std::size_t capacity, std::size_t used);
   void AddChunk(std::size_t size);
   void* AddLargeBlock(std::size_t size);

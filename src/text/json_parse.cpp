@@ -64,7 +64,8 @@ class Parser {
   }
 
   void SkipSpaces() {
-    if (!kSpace.space[static_cast<unsigned char>(*p_)]) return;
+    // Every byte that can start a token lies above the space.
+    if (static_cast<unsigned char>(*p_) > ' ' || !kSpace.space[static_cast<unsigned char>(*p_)]) return;
 #if defined(__SSE2__)
     // Indentation comes in runs.
     while (end_ - p_ >= 16) {
