@@ -11,6 +11,7 @@
 #include "json_types.h"
 #include "load_problem.h"
 #include "member_index.h"
+#include "value_reads.h"
 
 class COrvExtendJson : public COrvBaseJson {
  public:
@@ -94,6 +95,19 @@ class COrvExtendJson : public COrvBaseJson {
     if (!m_document.IsArray() || index >= m_document.Size()) return nullptr;
     return &m_document[static_cast<rapidjson::SizeType>(index)];
   }
+  // The same for the int index the C++ interface takes: null for any index
+  // outside 0 <= index < Members().
+  const orv::Value* ElementAt(int index) const {
+    return index < 0 ? nullptr : Element(static_cast<std::size_t>(index));
+  }
+  // Reads the element at index through one of the shared acceptance rules
+  // (a template argument, so that the whole read is inlined into the
+  // export): 0 when the rule accepts it and writes out, else -1.
+  template <typename Out, orv::Read (*Rule)(const orv::Value&, Out&)>
+  long ReadElement(int index, Out& out) const {
+    const orv::Value* element = ElementAt(index);
+    return element != nullptr && Rule(*element, out) == orv::Read::kAccepted ? 0 : -1;
+  }
   // Appends (key, make(allocator)) to an object root; false, with nothing
   // added, for another root. Sizes beyond the limits throw
   // std::length_error before anything is allocated.
@@ -143,10 +157,6 @@ class COrvExtendJson : public COrvBaseJson {
   // Makes the root of staged this object's root and forgets the old root's
   // index. The old root and all its memory go with staged.
   void ReplaceRoot(orv::StagedDocument& staged) noexcept;
-
-  // The element at index of an array root; null for any index outside
-  // 0 <= index < Members() and for a root that is not an array.
-  const Value* ElementAt(int index) const;
 
   // A copy of the other object's root, allocated from this document: what
   // parsing its text gives, or null when it has no valid text (NaN or

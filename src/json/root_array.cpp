@@ -3,32 +3,15 @@
 #include "COrvExtendJson.h"
 #include "value_reads.h"
 
-const orv::Value* COrvExtendJson::ElementAt(int index) const {
-  return index < 0 ? nullptr : Element(static_cast<std::size_t>(index));
-}
+long COrvExtendJson::GetValue(int index, short& value) { return ReadElement<short, orv::ReadShortAt>(index, value); }
 
-namespace {
+long COrvExtendJson::GetValue(int index, int& value) { return ReadElement<int, orv::ReadIntAt>(index, value); }
 
-template <typename Out, typename Reader>
-long ReadElement(const orv::Value* element, Out& out, Reader read) {
-  return element != nullptr && read(*element, out) == orv::Read::kAccepted ? 0 : -1;
-}
+long COrvExtendJson::GetValue(int index, float& value) { return ReadElement<float, orv::ReadFloat>(index, value); }
 
-}  // namespace
+long COrvExtendJson::GetValue(int index, double& value) { return ReadElement<double, orv::ReadDouble>(index, value); }
 
-long COrvExtendJson::GetValue(int index, short& value) {
-  return ReadElement(ElementAt(index), value, orv::ReadShortAt);
-}
-
-long COrvExtendJson::GetValue(int index, int& value) { return ReadElement(ElementAt(index), value, orv::ReadIntAt); }
-
-long COrvExtendJson::GetValue(int index, float& value) { return ReadElement(ElementAt(index), value, orv::ReadFloat); }
-
-long COrvExtendJson::GetValue(int index, double& value) {
-  return ReadElement(ElementAt(index), value, orv::ReadDouble);
-}
-
-long COrvExtendJson::GetValue(int index, bool& value) { return ReadElement(ElementAt(index), value, orv::ReadBool); }
+long COrvExtendJson::GetValue(int index, bool& value) { return ReadElement<bool, orv::ReadBool>(index, value); }
 
 long COrvExtendJson::GetValue(int index, std::string& value) {
   const Value* element = ElementAt(index);
