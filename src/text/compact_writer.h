@@ -57,11 +57,11 @@ class CompactWriter {
     char of[32];
     constexpr Escapes() : of() {
       for (char& e : of) e = 'u';
-      of['\b'] = 'b';
-      of['\t'] = 't';
-      of['\n'] = 'n';
-      of['\f'] = 'f';
-      of['\r'] = 'r';
+      of[0x08] = 'b';
+      of[0x09] = 't';
+      of[0x0A] = 'n';
+      of[0x0C] = 'f';
+      of[0x0D] = 'r';
     }
   };
   static constexpr Escapes kEscapes{};

@@ -28,7 +28,9 @@ using rapidjson::SizeType;
 // Whitespace between tokens: space, tab, line feed and carriage return.
 struct SpaceBytes {
   bool space[256];
-  constexpr SpaceBytes() : space() { space[' '] = space['\t'] = space['\n'] = space['\r'] = true; }
+  constexpr SpaceBytes() : space() {
+    for (unsigned char byte : {' ', '\t', '\n', '\r'}) space[byte] = true;
+  }
 };
 constexpr SpaceBytes kSpace;
 
