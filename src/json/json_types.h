@@ -143,6 +143,12 @@ inline void orv::Value::SetObjectRaw(Member* members, SizeType count, orv::PoolA
   data_.o.size = data_.o.capacity = count;
 }
 
+// A literal short enough for the value itself never takes the pool path, but
+// GCC, having inlined both, warns about that path's copy all the same.
+#if defined(__GNUC__) && !defined(__clang__)
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Warray-bounds"
+#endif
 template <>
 inline void orv::Value::SetStringRaw(StringRefType s, orv::PoolAllocator& allocator) {
   if (ShortString::Usable(s.length)) {
@@ -163,6 +169,9 @@ inline void orv::Value::SetStringRaw(StringRefType s, orv::PoolAllocator& alloca
   std::memcpy(str, s.s, s.length);
   str[s.length] = '\0';
 }
+#if defined(__GNUC__) && !defined(__clang__)
+#pragma GCC diagnostic pop
+#endif
 
 // RapidJSON gives an object room for 16 members (512 bytes) on its first
 // AddMember. Parsed objects get their exact size, but most objects built by
