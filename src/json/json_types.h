@@ -148,6 +148,7 @@ inline void orv::Value::SetObjectRaw(Member* members, SizeType count, orv::PoolA
 #if defined(__GNUC__) && !defined(__clang__)
 #pragma GCC diagnostic push
 #pragma GCC diagnostic ignored "-Warray-bounds"
+#pragma GCC diagnostic ignored "-Wstringop-overread"
 #endif
 template <>
 inline void orv::Value::SetStringRaw(StringRefType s, orv::PoolAllocator& allocator) {
