@@ -150,8 +150,10 @@ inline void orv::Value::SetObjectRaw(Member* members, SizeType count, orv::PoolA
 #pragma GCC diagnostic ignored "-Warray-bounds"
 #pragma GCC diagnostic ignored "-Wstringop-overread"
 #endif
+// The parameter is by value because RapidJSON declares it so.
 template <>
-inline void orv::Value::SetStringRaw(StringRefType s, orv::PoolAllocator& allocator) {
+inline void orv::Value::SetStringRaw(StringRefType s,  // NOLINT(performance-unnecessary-value-param)
+                                     orv::PoolAllocator& allocator) {
   if (ShortString::Usable(s.length)) {
     // The bytes go where a short string keeps them, at the start of the
     // value (named through the value itself, which GCC's bounds checks
