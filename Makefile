@@ -257,7 +257,7 @@ bench-report: bench bench-windows
 bench-smoke: bench bench-windows
 	$(BENCH_DIR)/bench/orvjson_bench --benchmark_repetitions=1 --benchmark_min_time=0.001 \
 		--benchmark_format=json --benchmark_out=$(BENCH_DIR)/smoke.json --benchmark_out_format=json > /dev/null
-	$(BENCH_DIR)/bench/orvjson_memory 20 200 > $(BENCH_DIR)/smoke-memory.json
+	$(BENCH_DIR)/bench/orvjson_memory 20 200 8 > $(BENCH_DIR)/smoke-memory.json
 	$(call run_windows_timing,32,--repetitions=1 --min-time=0.001 --out=smoke.json)
 	$(call run_windows_timing,64,--repetitions=1 --min-time=0.001 --out=smoke.json)
 	python3 scripts/bench_report.py $(BENCH_DIR)/smoke.json $(BENCH_DIR)/smoke-memory.json \

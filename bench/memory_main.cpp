@@ -1,7 +1,7 @@
 // Memory held by documents: a loaded document against RapidJSON's own for
-// the same text, and the heap of one handle over many loads and refills.
-// Prints one JSON object for the report. Linux (glibc) only: it reads the
-// heap in use with mallinfo2.
+// the same text, the heap of one handle over many loads and refills, and
+// the peak of loading a large file. Prints one JSON object for the report.
+// Linux (glibc) only: it reads the heap in use with mallinfo2.
 #include <malloc.h>
 
 #include <algorithm>
@@ -14,6 +14,7 @@
 
 #include "OrvJson.h"
 #include "corpus.h"
+#include "file_peak.h"
 
 namespace {
 
@@ -50,12 +51,17 @@ void PrintSeries(const char* name, int rounds, const Series& s, bool comma) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  // Rounds for the steady-state series; the defaults are the report's.
+  // Rounds for the steady-state series and the size of the large files; the
+  // defaults are the report's.
   const int loads = argc > 1 ? std::atoi(argv[1]) : 10000;
   const int refills = argc > 2 ? std::atoi(argv[2]) : 100000;
+  const int megabytes = argc > 3 ? std::atoi(argv[3]) : 240;
   const auto& corpora = orvbench::Corpora();
 
-  std::printf("{\n  \"loaded\": {\n");
+  // First, while this process is small: the children that load inherit it.
+  std::printf("{\n");
+  orvbench::PrintFilePeaks(static_cast<std::size_t>(megabytes > 0 ? megabytes : 1));
+  std::printf("  \"loaded\": {\n");
   for (std::size_t n = 0; n < corpora.size(); ++n) {
     const std::string& text = corpora[n].text;
     std::size_t before = HeapInUse();

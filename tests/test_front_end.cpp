@@ -1,12 +1,17 @@
 // The front end against the reader it replaced, over many generated texts,
 // valid and broken: the same acceptance, the same error code and offset, and
 // the same document, kinds and bits and bytes included.
+#include <cstdio>
+#include <cstring>
+#include <memory>
 #include <string>
 
 #include <gtest/gtest.h>
 
+#include "orvjson_c.h"
 #include "reference_reader.h"
 #include "text/json_parse.h"
+#include "text/text_releaser.h"
 #include "text_maker.h"
 
 namespace {
@@ -44,4 +49,76 @@ TEST(FrontEnd, AgreesAtTheEdgesOfTheText) {
   ExpectSameParse(std::string(1000, '[') + std::string(1000, ']'), orv::kMaxNestingDepth);
   ExpectSameParse(std::string(50, ' ') + "[" + std::string(40, ' ') + "1" + std::string(33, '\n') + "]",
                   orv::kMaxNestingDepth);
+}
+
+TEST(FrontEnd, GivingBackTheTextBehindTheParseChangesNoDocumentAndNoProblem) {
+  orvtest::TextMaker maker(7);
+  for (int round = 0; round < 60; ++round) {
+    // Pages of valid values, lines and characters of several bytes, broken
+    // somewhere in the second half or not at all.
+    std::string text = "[";
+    while (text.size() < 40000) {
+      const std::string value = maker.Value(0);
+      orv::Document alone;
+      if (orv::ParseJsonText(alone, value.c_str(), value.size())) text += value + ",\n \"\xC3\xA9\xE6\x97\xA5\",";
+    }
+    text += "0]";
+    const std::size_t cut = text.size() / 2 + text.size() * static_cast<std::size_t>(round % 8) / 16;
+    if (round % 4 != 0) text = text.substr(0, cut) + maker.Broken(text.substr(cut));
+    std::unique_ptr<char[]> copy(new char[text.size() + 1]);
+    std::memcpy(copy.get(), text.c_str(), text.size() + 1);
+    orv::TextReleaser releaser(copy.get(), 1000 + 97 * static_cast<std::size_t>(round));
+
+    orv::Document released, whole;
+    const orv::ParseOutcome a = orv::ParseJsonText(released, copy.get(), text.size(), orv::kMaxNestingDepth, &releaser);
+    const orv::ParseOutcome b = orvref::ParseJsonTextReference(whole, text.c_str(), text.size(), orv::kMaxNestingDepth);
+    ASSERT_EQ(a.code, b.code);
+    ASSERT_EQ(a.offset, b.offset);
+    ASSERT_TRUE(orvref::SameValue(released, whole));
+    if (a) continue;
+    // Counted the plain way over the whole text.
+    std::size_t line = 1, column = 1;
+    for (std::size_t i = 0; i < a.offset; ++i) {
+      if (text[i] == '\n') {
+        ++line;
+        column = 1;
+      } else if ((static_cast<unsigned char>(text[i]) & 0xC0) != 0x80) {
+        ++column;
+      }
+    }
+    const orv::LoadProblem problem = orv::DescribeProblem(a, copy.get(), text.size(), releaser.released());
+    EXPECT_EQ(problem.offset, a.offset);
+    EXPECT_EQ(problem.line, line);
+    EXPECT_EQ(problem.column, column);
+  }
+}
+
+TEST(FrontEnd, ALargeFileBrokenNearItsEndIsDescribedAsTheSameTextInMemory) {
+  // Several releases long, a line and a two-byte character per element.
+  std::string text = "[";
+  while (text.size() < 3 * orv::TextReleaser::kEvery) text += "{\"\xC3\xA9\":[1.5,\"ab\"]},\n";
+  text += "}";
+  const std::string path = ::testing::TempDir() + "orvjson_large_broken.json";
+  std::FILE* file = std::fopen(path.c_str(), "wb");
+  ASSERT_NE(file, nullptr);
+  ASSERT_EQ(std::fwrite(text.data(), 1, text.size(), file), text.size());
+  ASSERT_EQ(std::fclose(file), 0);
+
+  struct Where {
+    std::size_t offset = 0, line = 0, column = 0;
+  } fromFile, fromText;
+  const char* message = nullptr;
+  orvjson_handle h = 0;
+  ASSERT_EQ(orvjson_create(&h), ORVJSON_OK);
+  int32_t bom = 0;
+  EXPECT_EQ(orvjson_load_file(h, path.c_str(), path.size(), &bom), ORVJSON_INVALID_TEXT);
+  ASSERT_EQ(orvjson_load_error(h, &fromFile.offset, &fromFile.line, &fromFile.column, &message), ORVJSON_OK);
+  EXPECT_EQ(orvjson_load_text(h, text.c_str(), text.size()), ORVJSON_INVALID_TEXT);
+  ASSERT_EQ(orvjson_load_error(h, &fromText.offset, &fromText.line, &fromText.column, &message), ORVJSON_OK);
+  orvjson_release(h);
+  std::remove(path.c_str());
+  EXPECT_EQ(fromFile.offset, text.size() - 1);
+  EXPECT_EQ(fromFile.offset, fromText.offset);
+  EXPECT_EQ(fromFile.line, fromText.line);
+  EXPECT_EQ(fromFile.column, fromText.column);
 }

@@ -13,6 +13,10 @@
 #include "member_index.h"
 #include "value_reads.h"
 
+namespace orv {
+class TextReleaser;
+}
+
 class COrvExtendJson : public COrvBaseJson {
  public:
   COrvExtendJson();
@@ -131,7 +135,8 @@ class COrvExtendJson : public COrvBaseJson {
   const orv::LoadProblem* LastLoadProblem() const { return m_loadProblem.get(); }
   // Replaces the root with the text's value (length bytes, text[length] a
   // NUL): true, or false with the problem recorded and the document as it was.
-  bool LoadText(const char* text, std::size_t length);
+  // A releaser may give back the memory of the text the parse has passed.
+  bool LoadText(const char* text, std::size_t length, orv::TextReleaser* releaser = nullptr);
 
  private:
   using Value = orv::Value;

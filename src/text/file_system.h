@@ -100,6 +100,13 @@ std::FILE* OpenInPlace(const SaveTarget& target);
 // Pushes what the system holds of the open file to the disk.
 bool SyncFile(std::FILE* file);
 
+// Gives the system back the memory of the whole pages between begin and end,
+// whose bytes are no longer needed: they may read as zeros afterwards. The
+// memory stays the caller's, to be freed as usual. Returns where the pages
+// given back end (begin when none was). Does nothing where the system has
+// no such call for ordinary heap memory (Windows).
+char* DiscardPages(char* begin, char* end);
+
 // Makes the replace itself durable (the folder's entry), where the system
 // needs and allows it. False only for a real input/output error.
 bool SyncFolder(const SaveTarget& target);

@@ -1,5 +1,6 @@
 // The file operations on POSIX systems (Linux).
 #include <fcntl.h>
+#include <sys/mman.h>
 #include <sys/stat.h>
 #include <sys/xattr.h>
 #include <unistd.h>
@@ -269,6 +270,19 @@ bool SyncFolder(const SaveTarget& target) {
   const bool synced = fsync(fd) == 0 || errno == EINVAL || errno == EROFS;
   close(fd);
   return synced;
+}
+
+char* DiscardPages(char* begin, char* end) {
+  static const std::uintptr_t page = static_cast<std::uintptr_t>(sysconf(_SC_PAGESIZE));
+  const std::uintptr_t from = reinterpret_cast<std::uintptr_t>(begin);
+  const std::uintptr_t to = reinterpret_cast<std::uintptr_t>(end);
+  const std::uintptr_t first = from + (page - from % page) % page;  // the first whole page
+  const std::uintptr_t last = to - to % page;                       // where the last one ends
+  if (first >= last) return begin;
+  // Private anonymous memory, which every heap block is, reads as zeros
+  // once discarded.
+  if (madvise(begin + (first - from), last - first, MADV_DONTNEED) != 0) return begin;
+  return end - (to - last);
 }
 
 }  // namespace orv

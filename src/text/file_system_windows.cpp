@@ -306,4 +306,9 @@ bool SyncFile(std::FILE* file) { return FlushFileBuffers(HandleOf(file)) != 0; }
 // MOVEFILE_WRITE_THROUGH returns only once the move is on the disk.
 bool SyncFolder(const SaveTarget&) { return true; }
 
+// Heap blocks cannot be decommitted from under the heap, and resetting their
+// pages would not shrink the working set until the system trims it, so the
+// text stays whole until it is freed.
+char* DiscardPages(char* begin, char*) { return begin; }
+
 }  // namespace orv

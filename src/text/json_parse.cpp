@@ -18,6 +18,7 @@
 #include "json_grammar.h"
 #include "json_number.h"
 #include "text_limits.h"
+#include "text_releaser.h"
 
 namespace orv {
 namespace {
@@ -45,8 +46,17 @@ inline unsigned Mask(__m128i bytes) { return static_cast<unsigned>(_mm_movemask_
 // and of whitespace are found 16 bytes at a time.
 class Parser {
  public:
-  Parser(Document& doc, const char* text, std::size_t length, unsigned maxDepth, ParseOutcome& outcome)
-      : doc_(doc), begin_(text), end_(text + length), p_(text), maxDepth_(maxDepth), outcome_(outcome) {}
+  Parser(Document& doc, const char* text, std::size_t length, unsigned maxDepth, TextReleaser* releaser,
+         ParseOutcome& outcome)
+      : doc_(doc),
+        begin_(text),
+        end_(text + length),
+        p_(text),
+        maxDepth_(maxDepth),
+        outcome_(outcome),
+        releaser_(releaser) {
+    if (releaser_ != nullptr) ScheduleRelease();
+  }
 
   bool Run() {
     SkipSpaces();
@@ -63,6 +73,19 @@ class Parser {
     outcome_.code = code;
     outcome_.offset = static_cast<std::size_t>(at - begin_);
     return false;
+  }
+
+  // Whenever the parse has come far enough, between two values, the releaser
+  // hears where it is; one comparison per value otherwise.
+  void Progress() {
+    if (reinterpret_cast<std::uintptr_t>(p_) < releaseAt_) return;
+    releaser_->Passed(static_cast<std::size_t>(p_ - begin_));
+    ScheduleRelease();
+  }
+  void ScheduleRelease() {
+    const std::size_t every = releaser_->every();
+    releaseAt_ = static_cast<std::size_t>(end_ - p_) > every ? reinterpret_cast<std::uintptr_t>(p_ + every)
+                                                             : std::numeric_limits<std::uintptr_t>::max();
   }
 
   void SkipSpaces() {
@@ -135,6 +158,7 @@ class Parser {
         if (!ParseValue()) return false;
         SkipSpaces();
         ++members;
+        Progress();
         if (*p_ == ',') {
           ++p_;
           SkipSpaces();
@@ -159,6 +183,7 @@ class Parser {
       for (;;) {
         if (!ParseValue()) return false;
         ++elements;
+        Progress();
         SkipSpaces();
         if (*p_ == ',') {
           ++p_;
@@ -376,13 +401,16 @@ class Parser {
   const unsigned maxDepth_;
   unsigned depth_ = 0;
   ParseOutcome& outcome_;
+  TextReleaser* const releaser_;
+  std::uintptr_t releaseAt_ = std::numeric_limits<std::uintptr_t>::max();  // where p_ next reports
   const bool nearest_ = RoundsToNearest();
   std::string scratch_;  // a string with escapes, decoded
 };
 
 }  // namespace
 
-ParseOutcome ParseJsonText(Document& doc, const char* text, std::size_t length, unsigned maxDepth) {
+ParseOutcome ParseJsonText(Document& doc, const char* text, std::size_t length, unsigned maxDepth,
+                           TextReleaser* releaser) {
   ParseOutcome outcome;
   if (!FitsInDocument(text, length, outcome.offset)) {
     outcome.problem = ParseProblem::kTooLong;
@@ -391,23 +419,46 @@ ParseOutcome ParseJsonText(Document& doc, const char* text, std::size_t length, 
   doc.GetAllocator().Expect(length);
   // Populate moves the finished value into the root only when the generator
   // succeeds, and empties the document's value stack either way.
-  auto generate = [&](Document& target) { return Parser(target, text, length, maxDepth, outcome).Run(); };
+  auto generate = [&](Document& target) { return Parser(target, text, length, maxDepth, releaser, outcome).Run(); };
   doc.Populate(generate);
   return outcome;
 }
 
-LoadProblem DescribeProblem(const ParseOutcome& outcome, const char* text, std::size_t length) {
-  LoadProblem problem;
-  problem.offset = outcome.offset;
-  for (std::size_t i = 0; i < outcome.offset && i < length; ++i) {
+void AdvancePosition(LoadProblem& at, const char* text, std::size_t to) {
+  std::size_t i = at.offset;
+#if defined(__SSE2__)
+  for (; to >= i + 16; i += 16) {
+    const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(text + i));
+    const unsigned newlines = Mask(_mm_cmpeq_epi8(bytes, _mm_set1_epi8('\n')));
+    unsigned starts = ~Mask(_mm_cmpeq_epi8(_mm_and_si128(bytes, _mm_set1_epi8(static_cast<char>(0xC0))),
+                                           _mm_set1_epi8(static_cast<char>(0x80)))) &
+                      0xFFFFu;
+    if (newlines != 0) {
+      at.line += static_cast<std::size_t>(__builtin_popcount(newlines));
+      at.column = 1;
+      starts &= ~((2u << (31 - __builtin_clz(newlines))) - 1);  // the characters after the last line feed
+    }
+    at.column += static_cast<std::size_t>(__builtin_popcount(starts));
+  }
+#endif
+  for (; i < to; ++i) {
     const auto byte = static_cast<unsigned char>(text[i]);
     if (byte == '\n') {
-      ++problem.line;
-      problem.column = 1;
+      ++at.line;
+      at.column = 1;
     } else if ((byte & 0xC0) != 0x80) {  // not a continuation byte: a new character
-      ++problem.column;
+      ++at.column;
     }
   }
+  at.offset = to;
+}
+
+LoadProblem DescribeProblem(const ParseOutcome& outcome, const char* text, std::size_t length,
+                            const LoadProblem& known) {
+  const std::size_t end = outcome.offset < length ? outcome.offset : length;
+  LoadProblem problem = known.offset <= end ? known : LoadProblem();
+  AdvancePosition(problem, text, end);
+  problem.offset = outcome.offset;
   static_assert(kMaxNestingDepth == 1000, "the message names the limit");
   switch (outcome.problem) {
     case ParseProblem::kNumberOutOfRange:

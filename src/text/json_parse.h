@@ -10,6 +10,8 @@
 
 namespace orv {
 
+class TextReleaser;
+
 // Why a text was refused.
 enum class ParseProblem {
   kNone,
@@ -31,13 +33,22 @@ struct ParseOutcome {
 // success the root of doc is replaced; otherwise doc is left unchanged.
 // A value parsed to be placed inside another document gets a smaller
 // maxDepth, so that no document ever nests deeper than kMaxNestingDepth and
-// everything written can be loaded again.
-ParseOutcome ParseJsonText(Document& doc, const char* text, std::size_t length, unsigned maxDepth = kMaxNestingDepth);
+// everything written can be loaded again. A releaser, when given, is told
+// now and then how much of the text lies behind the parse for good.
+ParseOutcome ParseJsonText(Document& doc, const char* text, std::size_t length, unsigned maxDepth = kMaxNestingDepth,
+                           TextReleaser* releaser = nullptr);
 
 // Where and why text (length bytes) was refused, as outcome says: the line
 // and column of the offset, and a static English message (RapidJSON's for
-// the grammar, the library's own for the limits it adds).
-LoadProblem DescribeProblem(const ParseOutcome& outcome, const char* text, std::size_t length);
+// the grammar, the library's own for the limits it adds). Lines and columns
+// are counted on from known (offset, line and column of an earlier place),
+// so that text before known.offset is not read.
+LoadProblem DescribeProblem(const ParseOutcome& outcome, const char* text, std::size_t length,
+                            const LoadProblem& known = LoadProblem());
+
+// Moves at (offset, line, column) on to offset to of text, counting the
+// lines and the UTF-8 characters in between (at.offset <= to).
+void AdvancePosition(LoadProblem& at, const char* text, std::size_t to);
 
 }  // namespace orv
 

@@ -4,16 +4,18 @@
 
 #include "file_io.h"
 #include "json_parse.h"
+#include "text_releaser.h"
 
 // Each load parses into a document of its own. On success the two swap and
 // the old root goes with the old pool, so a load gives back the memory of
 // what it replaces; a failed parse leaves nothing behind either.
 
-bool COrvExtendJson::LoadText(const char* text, std::size_t length) {
+bool COrvExtendJson::LoadText(const char* text, std::size_t length, orv::TextReleaser* releaser) {
   orv::StagedDocument parsed;
-  const orv::ParseOutcome outcome = orv::ParseJsonText(parsed.doc, text, length);
+  const orv::ParseOutcome outcome = orv::ParseJsonText(parsed.doc, text, length, orv::kMaxNestingDepth, releaser);
   if (!outcome) {
-    m_loadProblem.reset(new orv::LoadProblem(orv::DescribeProblem(outcome, text, length)));
+    const orv::LoadProblem known = releaser != nullptr ? releaser->released() : orv::LoadProblem();
+    m_loadProblem.reset(new orv::LoadProblem(orv::DescribeProblem(outcome, text, length, known)));
     return false;
   }
   ReplaceRoot(parsed);
@@ -40,7 +42,10 @@ long LoadFile(COrvExtendJson& object, const NativePath& path, int& hasBom) {
   // JSON text never starts with 0xEF, so a file with the mark always fails to
   // parse; the flag tells the caller why.
   hasBom = bytes.size >= 3 && data[0] == 0xEF && data[1] == 0xBB && data[2] == 0xBF ? 1 : 0;
-  return object.LoadText(bytes.data.get(), bytes.size) ? 1 : 0;
+  // The file's bytes are the load's own, so the parse may give them back as
+  // it goes: a load then peaks near the larger of the file and its document.
+  TextReleaser releaser(bytes.data.get());
+  return object.LoadText(bytes.data.get(), bytes.size, &releaser) ? 1 : 0;
 }
 
 }  // namespace orv
