@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
+#include <iterator>
 #include <random>
 #include <string>
 
@@ -12,6 +13,7 @@
 #include "text/json_number.h"
 #include "text/json_parse.h"
 #include "text/json_write.h"
+#include "text_maker.h"
 
 namespace {
 
@@ -110,23 +112,7 @@ TEST(ExactNumbers, DecimalTextLoadsToTheDoubleStrtodGives) {
 }
 
 TEST(ExactNumbers, IntegersGetTheKindsRapidJsonGivesThem) {
-  std::vector<std::string> texts = {"0",
-                                    "-0",
-                                    "1",
-                                    "-1",
-                                    "2147483647",
-                                    "2147483648",
-                                    "-2147483648",
-                                    "-2147483649",
-                                    "4294967295",
-                                    "4294967296",
-                                    "9223372036854775807",
-                                    "9223372036854775808",
-                                    "-9223372036854775808",
-                                    "-9223372036854775809",
-                                    "18446744073709551615",
-                                    "18446744073709551616",
-                                    "123456789012345678901234567890"};
+  std::vector<std::string> texts(std::begin(orvtest::kIntegerEdges), std::end(orvtest::kIntegerEdges));
   std::mt19937_64 random(7);
   for (int n = 0; n < 10000; ++n) {
     const std::uint64_t value = random() >> (random() % 64);

@@ -8,6 +8,28 @@
 
 namespace orvtest {
 
+// Integers at the edges of the kinds a number takes (int, unsigned, int64,
+// uint64) and past them.
+constexpr const char* kIntegerEdges[] = {"0",
+                                         "-0",
+                                         "1",
+                                         "-1",
+                                         "2147483647",
+                                         "2147483648",
+                                         "-2147483648",
+                                         "-2147483649",
+                                         "4294967295",
+                                         "4294967296",
+                                         "9223372036854775807",
+                                         "9223372036854775808",
+                                         "-9223372036854775808",
+                                         "-9223372036854775809",
+                                         "18446744073709551615",
+                                         "18446744073709551616",
+                                         "99999999999999999999",
+                                         "123456789012345678901234567890"};
+constexpr unsigned kIntegerEdgeCount = sizeof kIntegerEdges / sizeof kIntegerEdges[0];
+
 // Random JSON text: every kind of value, numbers at their kinds' edges,
 // strings with escapes, surrogates, control and high bytes, and whitespace.
 class TextMaker {
@@ -68,31 +90,12 @@ class TextMaker {
   }
 
   std::string Number() {
-    static const char* const kEdges[] = {"0",
-                                         "-0",
-                                         "2147483647",
-                                         "2147483648",
-                                         "-2147483648",
-                                         "-2147483649",
-                                         "4294967295",
-                                         "4294967296",
-                                         "9223372036854775807",
-                                         "-9223372036854775808",
-                                         "-9223372036854775809",
-                                         "18446744073709551615",
-                                         "18446744073709551616",
-                                         "99999999999999999999",
-                                         "1e308",
-                                         "1.8e308",
-                                         "1e-400",
-                                         "2.5",
-                                         "-0.0",
-                                         "1E+2",
-                                         "0.1",
-                                         "123456789012345678901234567890",
-                                         "4.9e-324",
-                                         "1e400"};
-    if (Pick(3) == 0) return kEdges[Pick(sizeof kEdges / sizeof kEdges[0])];
+    static const char* const kOtherEdges[] = {"1e308", "1.8e308", "1e-400",   "2.5",  "-0.0",
+                                              "1E+2",  "0.1",     "4.9e-324", "1e400"};
+    if (Pick(3) == 0) {
+      const unsigned pick = Pick(kIntegerEdgeCount + static_cast<unsigned>(sizeof kOtherEdges / sizeof kOtherEdges[0]));
+      return pick < kIntegerEdgeCount ? kIntegerEdges[pick] : kOtherEdges[pick - kIntegerEdgeCount];
+    }
     std::string out = Pick(4) == 0 ? "-" : "";
     out += std::to_string(random_() % 1000000);
     if (Pick(2) == 0) out += "." + std::to_string(random_() % 100000);

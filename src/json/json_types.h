@@ -117,29 +117,29 @@ inline RAPIDJSON_FORCEINLINE void CopyShort(char* target, const char* source, st
 #pragma GCC diagnostic pop
 #endif
 
+// The count elements or members of a finished container, moved into the
+// pool by their bytes (null for none).
+template <typename Item>
+inline Item* CopyIntoPool(const Item* items, rapidjson::SizeType count, orv::PoolAllocator& allocator) {
+  if (count == 0) return nullptr;
+  auto* copies = static_cast<Item*>(allocator.Malloc(count * sizeof(Item)));
+  CopyValues(copies, items, count * sizeof(Item));
+  return copies;
+}
+
 }  // namespace internal
 
 template <>
 inline void orv::Value::SetArrayRaw(GenericValue* values, SizeType count, orv::PoolAllocator& allocator) {
   data_.f.flags = kArrayFlag;
-  GenericValue* elements = nullptr;
-  if (count > 0) {
-    elements = static_cast<GenericValue*>(allocator.Malloc(count * sizeof(GenericValue)));
-    internal::CopyValues(elements, values, count * sizeof(GenericValue));
-  }
-  SetElementsPointer(elements);
+  SetElementsPointer(internal::CopyIntoPool(values, count, allocator));
   data_.a.size = data_.a.capacity = count;
 }
 
 template <>
 inline void orv::Value::SetObjectRaw(Member* members, SizeType count, orv::PoolAllocator& allocator) {
   data_.f.flags = kObjectFlag;
-  Member* copies = nullptr;
-  if (count > 0) {
-    copies = static_cast<Member*>(allocator.Malloc(count * sizeof(Member)));
-    internal::CopyValues(copies, members, count * sizeof(Member));
-  }
-  SetMembersPointer(copies);
+  SetMembersPointer(internal::CopyIntoPool(members, count, allocator));
   data_.o.size = data_.o.capacity = count;
 }
 
