@@ -1,14 +1,12 @@
-#include <memory>
-
 #include "handle.h"
 
 using orv::WithObject;
 
 ORVJSON_API long Create() {
-  // Owned until it is handed out, so that a failure in Clear frees it.
-  std::unique_ptr<COrvExtendJson> object(new COrvExtendJson());
-  static_cast<COrvBaseJson*>(object.get())->Clear();
-  return orv::HandleOf(object.release());
+  // A new object is already what Clear would leave: an empty object for a
+  // root, an empty pool, no member index. So Clear is not called; a
+  // quarter of the time of Create and Release went to it.
+  return orv::HandleOf(new COrvExtendJson());
 }
 
 ORVJSON_API long Release(long handle) {

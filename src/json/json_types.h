@@ -40,7 +40,10 @@ class CheckedAllocator {
     }
     return Checked(std::realloc(original, newSize));  // on failure original stays valid
   }
-  static void Free(void* pointer) { std::free(pointer); }
+  // Most documents never parse, so their stack has nothing to free.
+  static void Free(void* pointer) {
+    if (pointer != nullptr) std::free(pointer);
+  }
 
  private:
   static void* Checked(void* pointer) {

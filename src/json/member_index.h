@@ -38,7 +38,9 @@ class MemberIndex {
   MemberIndex() = default;
   MemberIndex(const MemberIndex&) = delete;
   MemberIndex& operator=(const MemberIndex&) = delete;
-  ~MemberIndex() { Reset(); }
+  ~MemberIndex() {
+    if (table_.load(std::memory_order_relaxed) != nullptr) Reset();
+  }
 
   // The value of the first member of object whose name is exactly the
   // length bytes at key; null when there is none.

@@ -40,8 +40,18 @@ class ObjectSlots {
   static void* Take();
   // Clears the tag and lists the slot as free. object came from Take.
   static void Give(void* object) noexcept;
-  // Whether object came from Take (live or not).
-  static bool Owns(const void* object) noexcept { return RegionOf(reinterpret_cast<std::uintptr_t>(object)) >= 0; }
+  // Whether object came from Take (live or not). Every release asks, so the
+  // first region is checked inline.
+  static bool Owns(const void* object) noexcept {
+    const auto address = reinterpret_cast<std::uintptr_t>(object);
+    const Region& first = regions_[0];
+    const std::uintptr_t offset = address - first.begin;
+    if (offset < first.end.load(std::memory_order_acquire) - first.begin &&
+        (offset & (kSlotBytes - 1)) == kHeaderBytes) {
+      return true;
+    }
+    return RegionOf(address) >= 0;
+  }
 
   // Whether address is that of a live object in a slot. Never reads memory
   // outside the regions, so any number may be asked about. Every export

@@ -8,8 +8,6 @@
 
 namespace orv {
 
-PoolAllocator::~PoolAllocator() { Clear(); }
-
 void PoolAllocator::Clear() noexcept {
   while (head_ != nullptr) {
     Chunk* next = head_->next;

@@ -19,7 +19,9 @@ class PoolAllocator {
   PoolAllocator() = default;
   PoolAllocator(const PoolAllocator&) = delete;
   PoolAllocator& operator=(const PoolAllocator&) = delete;
-  ~PoolAllocator();
+  ~PoolAllocator() {
+    if (head_ != nullptr) Clear();
+  }
 
   // Inline: a parse allocates every string and array here.
   void* Malloc(std::size_t size) {
