@@ -10,6 +10,7 @@
 
 #include "orvjson_c.h"
 #include "reference_reader.h"
+#include "text/file_system.h"
 #include "text/json_parse.h"
 #include "text/text_releaser.h"
 #include "text_maker.h"
@@ -65,7 +66,7 @@ TEST(FrontEnd, GivingBackTheTextBehindTheParseChangesNoDocumentAndNoProblem) {
     text += "0]";
     const std::size_t cut = text.size() / 2 + text.size() * static_cast<std::size_t>(round % 8) / 16;
     if (round % 4 != 0) text = text.substr(0, cut) + maker.Broken(text.substr(cut));
-    std::unique_ptr<char[]> copy(new char[text.size() + 1]);
+    std::unique_ptr<char, orv::TextFree> copy(orv::AllocateText(text.size() + 1));
     std::memcpy(copy.get(), text.c_str(), text.size() + 1);
     orv::TextReleaser releaser(copy.get(), 1000 + 97 * static_cast<std::size_t>(round));
 

@@ -100,11 +100,20 @@ std::FILE* OpenInPlace(const SaveTarget& target);
 // Pushes what the system holds of the open file to the disk.
 bool SyncFile(std::FILE* file);
 
-// Gives the system back the memory of the whole pages between begin and end,
-// whose bytes are no longer needed: they may read as zeros afterwards. The
-// memory stays the caller's, to be freed as usual. Returns where the pages
-// given back end (begin when none was). Does nothing where the system has
-// no such call for ordinary heap memory (Windows).
+// A block of bytes for a file's text, which DiscardPages may thin out while
+// it is parsed: heap memory on POSIX, pages of its own on Windows (whose
+// heap cannot give pages back). Throws std::bad_alloc.
+char* AllocateText(std::size_t bytes);
+void FreeText(char* text) noexcept;
+struct TextFree {
+  void operator()(char* text) const noexcept { FreeText(text); }
+};
+
+// Gives the system back the memory of the whole pages between begin and end
+// (inside one block from AllocateText), whose bytes are no longer needed:
+// they may read as zeros afterwards, or not be readable at all (Windows).
+// The block is still freed with FreeText. Returns where the pages given back
+// end (begin when none was).
 char* DiscardPages(char* begin, char* end);
 
 // Makes the replace itself durable (the folder's entry), where the system

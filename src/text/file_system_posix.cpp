@@ -272,6 +272,10 @@ bool SyncFolder(const SaveTarget& target) {
   return synced;
 }
 
+char* AllocateText(std::size_t bytes) { return new char[bytes]; }
+
+void FreeText(char* text) noexcept { delete[] text; }
+
 char* DiscardPages(char* begin, char* end) {
   static const std::uintptr_t page = static_cast<std::uintptr_t>(sysconf(_SC_PAGESIZE));
   const std::uintptr_t from = reinterpret_cast<std::uintptr_t>(begin);

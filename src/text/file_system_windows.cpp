@@ -306,9 +306,29 @@ bool SyncFile(std::FILE* file) { return FlushFileBuffers(HandleOf(file)) != 0; }
 // MOVEFILE_WRITE_THROUGH returns only once the move is on the disk.
 bool SyncFolder(const SaveTarget&) { return true; }
 
-// Heap blocks cannot be decommitted from under the heap, and resetting their
-// pages would not shrink the working set until the system trims it, so the
-// text stays whole until it is freed.
-char* DiscardPages(char* begin, char*) { return begin; }
+char* AllocateText(std::size_t bytes) {
+  void* block = VirtualAlloc(nullptr, bytes, MEM_RESERVE | MEM_COMMIT, PAGE_READWRITE);
+  if (block == nullptr) throw std::bad_alloc();
+  return static_cast<char*>(block);
+}
+
+void FreeText(char* text) noexcept {
+  if (text != nullptr) VirtualFree(text, 0, MEM_RELEASE);
+}
+
+char* DiscardPages(char* begin, char* end) {
+  SYSTEM_INFO system;
+  GetSystemInfo(&system);
+  const std::uintptr_t page = system.dwPageSize;
+  const std::uintptr_t from = reinterpret_cast<std::uintptr_t>(begin);
+  const std::uintptr_t to = reinterpret_cast<std::uintptr_t>(end);
+  const std::uintptr_t first = from + (page - from % page) % page;  // the first whole page
+  const std::uintptr_t last = to - to % page;                       // where the last one ends
+  if (first >= last) return begin;
+  // Decommitted pages hold no memory; the block keeps its address range
+  // until FreeText releases it.
+  if (!VirtualFree(begin + (first - from), last - first, MEM_DECOMMIT)) return begin;
+  return end - (to - last);
+}
 
 }  // namespace orv

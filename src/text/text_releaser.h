@@ -17,7 +17,7 @@ class TextReleaser {
  public:
   static constexpr std::size_t kEvery = std::size_t{4} << 20;
 
-  // text is a heap block of the caller's; releases come every `every` bytes.
+  // text is a block from AllocateText; releases come every `every` bytes.
   explicit TextReleaser(char* text, std::size_t every = kEvery) : text_(text), kept_(text), every_(every) {}
   std::size_t every() const { return every_; }
   // Nothing before text + passed will be read again.
