@@ -66,9 +66,9 @@ TEST(FrontEnd, GivingBackTheTextBehindTheParseChangesNoDocumentAndNoProblem) {
     text += "0]";
     const std::size_t cut = text.size() / 2 + text.size() * static_cast<std::size_t>(round % 8) / 16;
     if (round % 4 != 0) text = text.substr(0, cut) + maker.Broken(text.substr(cut));
-    std::unique_ptr<char, orv::TextFree> copy(orv::AllocateText(text.size() + 1));
+    orv::TextBlock copy = orv::AllocateText(text.size() + 1);
     std::memcpy(copy.get(), text.c_str(), text.size() + 1);
-    orv::TextReleaser releaser(copy.get(), 1000 + 97 * static_cast<std::size_t>(round));
+    orv::TextReleaser releaser(copy, 1000 + 97 * static_cast<std::size_t>(round));
 
     orv::Document released, whole;
     const orv::ParseOutcome a = orv::ParseJsonText(released, copy.get(), text.size(), orv::kMaxNestingDepth, &releaser);

@@ -29,13 +29,13 @@ bool ReadWholeFile(const NativePath& path, FileBytes& out) {
   // for, so that a file of the reported size is read in one call that also
   // finds its end.
   capacity = capacity < kFirstRead ? kFirstRead : capacity + 1;
-  std::unique_ptr<char, TextFree> data(AllocateText(capacity));
+  TextBlock data = AllocateText(capacity);
   std::size_t size = 0;
   for (;;) {
     size += std::fread(data.get() + size, 1, capacity - size, file.get());
     if (size < capacity) break;  // the end, or an error
     if (capacity > SIZE_MAX / 2) throw std::bad_alloc();
-    std::unique_ptr<char, TextFree> larger(AllocateText(capacity * 2));
+    TextBlock larger = AllocateText(capacity * 2);
     std::memcpy(larger.get(), data.get(), size);
     data = std::move(larger);
     capacity *= 2;

@@ -14,7 +14,7 @@ namespace orv {
 // The bytes of a file followed by one NUL byte, so that they can be parsed
 // as NUL-terminated text.
 struct FileBytes {
-  std::unique_ptr<char, TextFree> data;  // from AllocateText
+  TextBlock data;
   std::size_t size = 0;
 };
 

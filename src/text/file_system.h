@@ -5,6 +5,7 @@
 
 #include <cstddef>
 #include <cstdio>
+#include <memory>
 #include <string>
 #include <utility>
 #include <vector>
@@ -100,20 +101,25 @@ std::FILE* OpenInPlace(const SaveTarget& target);
 // Pushes what the system holds of the open file to the disk.
 bool SyncFile(std::FILE* file);
 
-// A block of bytes for a file's text, which DiscardPages may thin out while
-// it is parsed: heap memory on POSIX, pages of its own on Windows (whose
-// heap cannot give pages back). Throws std::bad_alloc.
-char* AllocateText(std::size_t bytes);
-void FreeText(char* text) noexcept;
+// A block of bytes for a file's text. Heap memory, except for a large block
+// on Windows, whose heap cannot give pages back: that one gets pages of its
+// own, so that DiscardPages may thin it out while it is parsed.
+void FreeText(char* text, bool ownPages) noexcept;
 struct TextFree {
-  void operator()(char* text) const noexcept { FreeText(text); }
+  bool ownPages = false;
+  void operator()(char* text) const noexcept { FreeText(text, ownPages); }
 };
+using TextBlock = std::unique_ptr<char, TextFree>;
+// Throws std::bad_alloc.
+TextBlock AllocateText(std::size_t bytes);
+// Whether DiscardPages may be given pages of block.
+bool Discardable(const TextBlock& block);
 
 // Gives the system back the memory of the whole pages between begin and end
-// (inside one block from AllocateText), whose bytes are no longer needed:
-// they may read as zeros afterwards, or not be readable at all (Windows).
-// The block is still freed with FreeText. Returns where the pages given back
-// end (begin when none was).
+// (inside one Discardable block), whose bytes are no longer needed: they may
+// read as zeros afterwards, or not be readable at all (Windows). The block
+// is still freed as usual. Returns where the pages given back end (begin
+// when none was).
 char* DiscardPages(char* begin, char* end);
 
 // Makes the replace itself durable (the folder's entry), where the system

@@ -272,9 +272,12 @@ bool SyncFolder(const SaveTarget& target) {
   return synced;
 }
 
-char* AllocateText(std::size_t bytes) { return new char[bytes]; }
+// Pages of heap blocks can be given back with madvise.
+TextBlock AllocateText(std::size_t bytes) { return TextBlock(new char[bytes]); }
 
-void FreeText(char* text) noexcept { delete[] text; }
+void FreeText(char* text, bool) noexcept { delete[] text; }
+
+bool Discardable(const TextBlock&) { return true; }
 
 char* DiscardPages(char* begin, char* end) {
   static const std::uintptr_t page = static_cast<std::uintptr_t>(sysconf(_SC_PAGESIZE));

@@ -306,15 +306,26 @@ bool SyncFile(std::FILE* file) { return FlushFileBuffers(HandleOf(file)) != 0; }
 // MOVEFILE_WRITE_THROUGH returns only once the move is on the disk.
 bool SyncFolder(const SaveTarget&) { return true; }
 
-char* AllocateText(std::size_t bytes) {
+// Pages of its own cost fresh, zeroed pages on every load, which the heap's
+// reused blocks do not; only a text large enough to be thinned out (the
+// parse gives pages back every few megabytes) gets them.
+TextBlock AllocateText(std::size_t bytes) {
+  constexpr std::size_t kOwnPagesFrom = std::size_t{8} << 20;
+  if (bytes < kOwnPagesFrom) return TextBlock(new char[bytes]);
   void* block = VirtualAlloc(nullptr, bytes, MEM_RESERVE | MEM_COMMIT, PAGE_READWRITE);
   if (block == nullptr) throw std::bad_alloc();
-  return static_cast<char*>(block);
+  return TextBlock(static_cast<char*>(block), TextFree{true});
 }
 
-void FreeText(char* text) noexcept {
-  if (text != nullptr) VirtualFree(text, 0, MEM_RELEASE);
+void FreeText(char* text, bool ownPages) noexcept {
+  if (!ownPages) {
+    delete[] text;
+  } else if (text != nullptr) {
+    VirtualFree(text, 0, MEM_RELEASE);
+  }
 }
+
+bool Discardable(const TextBlock& block) { return block.get_deleter().ownPages; }
 
 char* DiscardPages(char* begin, char* end) {
   SYSTEM_INFO system;

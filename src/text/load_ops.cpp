@@ -44,7 +44,7 @@ long LoadFile(COrvExtendJson& object, const NativePath& path, int& hasBom) {
   hasBom = bytes.size >= 3 && data[0] == 0xEF && data[1] == 0xBB && data[2] == 0xBF ? 1 : 0;
   // The file's bytes are the load's own, so the parse may give them back as
   // it goes: a load then peaks near the larger of the file and its document.
-  TextReleaser releaser(bytes.data.get());
+  TextReleaser releaser(bytes.data);
   return object.LoadText(bytes.data.get(), bytes.size, &releaser) ? 1 : 0;
 }
 

@@ -5,6 +5,7 @@
 #include <cstddef>
 
 #include "../json/load_problem.h"
+#include "file_system.h"
 
 namespace orv {
 
@@ -17,8 +18,10 @@ class TextReleaser {
  public:
   static constexpr std::size_t kEvery = std::size_t{4} << 20;
 
-  // text is a block from AllocateText; releases come every `every` bytes.
-  explicit TextReleaser(char* text, std::size_t every = kEvery) : text_(text), kept_(text), every_(every) {}
+  // Releases come every `every` bytes; pages are given back where the block
+  // allows it (Discardable), and otherwise only counted.
+  explicit TextReleaser(const TextBlock& text, std::size_t every = kEvery)
+      : text_(text.get()), kept_(Discardable(text) ? text_ : nullptr), every_(every) {}
   std::size_t every() const { return every_; }
   // Nothing before text + passed will be read again.
   void Passed(std::size_t passed);
@@ -27,7 +30,7 @@ class TextReleaser {
 
  private:
   char* const text_;
-  char* kept_;  // the first byte not given back
+  char* kept_;  // the first byte not given back; null when none may be
   const std::size_t every_;
   LoadProblem released_;
 };
