@@ -101,6 +101,10 @@ std::FILE* OpenInPlace(const SaveTarget& target);
 // Pushes what the system holds of the open file to the disk.
 bool SyncFile(std::FILE* file);
 
+// Makes the replace itself durable (the folder's entry), where the system
+// needs and allows it. False only for a real input/output error.
+bool SyncFolder(const SaveTarget& target);
+
 // A block of bytes for a file's text. Heap memory, except for a large block
 // on Windows, whose heap cannot give pages back: that one gets pages of its
 // own, so that DiscardPages may thin it out while it is parsed.
@@ -115,17 +119,13 @@ TextBlock AllocateText(std::size_t bytes);
 // Whether DiscardPages may be given pages of block.
 bool Discardable(const TextBlock& block);
 
-// Gives the system back the memory of the whole pages between begin and end
-// (inside one Discardable block), whose bytes are no longer needed: they may
-// read as zeros afterwards, or not be readable at all (Windows). The block
-// is still freed as usual. Returns where the pages given back end (begin
-// when none was).
-char* DiscardPages(char* begin, char* end);
-
-// Makes the replace itself durable (the folder's entry), where the system
-// needs and allows it. False only for a real input/output error.
-bool SyncFolder(const SaveTarget& target);
-
+// The size of the system's memory pages.
+std::size_t PageSize();
+// Gives the system back the memory of bytes (whole pages from first, inside
+// one Discardable block), whose contents are no longer needed: they may read
+// as zeros afterwards, or not be readable at all (Windows). The block is
+// still freed as usual. False when the system refuses.
+bool DiscardPages(char* first, std::size_t bytes);
 }  // namespace orv
 
 #endif  // ORVJSON_SRC_TEXT_FILE_SYSTEM_H

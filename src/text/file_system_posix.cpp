@@ -279,17 +279,13 @@ void FreeText(char* text, bool) noexcept { delete[] text; }
 
 bool Discardable(const TextBlock&) { return true; }
 
-char* DiscardPages(char* begin, char* end) {
-  static const std::uintptr_t page = static_cast<std::uintptr_t>(sysconf(_SC_PAGESIZE));
-  const std::uintptr_t from = reinterpret_cast<std::uintptr_t>(begin);
-  const std::uintptr_t to = reinterpret_cast<std::uintptr_t>(end);
-  const std::uintptr_t first = from + (page - from % page) % page;  // the first whole page
-  const std::uintptr_t last = to - to % page;                       // where the last one ends
-  if (first >= last) return begin;
-  // Private anonymous memory, which every heap block is, reads as zeros
-  // once discarded.
-  if (madvise(begin + (first - from), last - first, MADV_DONTNEED) != 0) return begin;
-  return end - (to - last);
+std::size_t PageSize() {
+  static const auto page = static_cast<std::size_t>(sysconf(_SC_PAGESIZE));
+  return page;
 }
+
+// Private anonymous memory, which every heap block is, reads as zeros once
+// discarded.
+bool DiscardPages(char* first, std::size_t bytes) { return madvise(first, bytes, MADV_DONTNEED) == 0; }
 
 }  // namespace orv

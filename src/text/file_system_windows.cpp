@@ -327,19 +327,17 @@ void FreeText(char* text, bool ownPages) noexcept {
 
 bool Discardable(const TextBlock& block) { return block.get_deleter().ownPages; }
 
-char* DiscardPages(char* begin, char* end) {
-  SYSTEM_INFO system;
-  GetSystemInfo(&system);
-  const std::uintptr_t page = system.dwPageSize;
-  const std::uintptr_t from = reinterpret_cast<std::uintptr_t>(begin);
-  const std::uintptr_t to = reinterpret_cast<std::uintptr_t>(end);
-  const std::uintptr_t first = from + (page - from % page) % page;  // the first whole page
-  const std::uintptr_t last = to - to % page;                       // where the last one ends
-  if (first >= last) return begin;
-  // Decommitted pages hold no memory; the block keeps its address range
-  // until FreeText releases it.
-  if (!VirtualFree(begin + (first - from), last - first, MEM_DECOMMIT)) return begin;
-  return end - (to - last);
+std::size_t PageSize() {
+  static const std::size_t page = [] {
+    SYSTEM_INFO system;
+    GetSystemInfo(&system);
+    return static_cast<std::size_t>(system.dwPageSize);
+  }();
+  return page;
 }
+
+// Decommitted pages hold no memory; the block keeps its address range until
+// FreeText releases it.
+bool DiscardPages(char* first, std::size_t bytes) { return VirtualFree(first, bytes, MEM_DECOMMIT) != 0; }
 
 }  // namespace orv

@@ -455,9 +455,8 @@ void AdvancePosition(LoadProblem& at, const char* text, std::size_t to) {
 
 LoadProblem DescribeProblem(const ParseOutcome& outcome, const char* text, std::size_t length,
                             const LoadProblem& known) {
-  const std::size_t end = outcome.offset < length ? outcome.offset : length;
-  LoadProblem problem = known.offset <= end ? known : LoadProblem();
-  AdvancePosition(problem, text, end);
+  LoadProblem problem = known;
+  AdvancePosition(problem, text, outcome.offset < length ? outcome.offset : length);
   problem.offset = outcome.offset;
   static_assert(kMaxNestingDepth == 1000, "the message names the limit");
   switch (outcome.problem) {

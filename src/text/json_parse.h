@@ -41,13 +41,14 @@ ParseOutcome ParseJsonText(Document& doc, const char* text, std::size_t length, 
 // Where and why text (length bytes) was refused, as outcome says: the line
 // and column of the offset, and a static English message (RapidJSON's for
 // the grammar, the library's own for the limits it adds). Lines and columns
-// are counted on from known (offset, line and column of an earlier place),
-// so that text before known.offset is not read.
+// are counted on from known (offset, line and column of a place no later
+// than the problem), so that text before known.offset is not read.
 LoadProblem DescribeProblem(const ParseOutcome& outcome, const char* text, std::size_t length,
                             const LoadProblem& known = LoadProblem());
 
 // Moves at (offset, line, column) on to offset to of text, counting the
-// lines and the UTF-8 characters in between (at.offset <= to).
+// lines and the UTF-8 characters in between (none when to is not past
+// at.offset).
 void AdvancePosition(LoadProblem& at, const char* text, std::size_t to);
 
 }  // namespace orv
