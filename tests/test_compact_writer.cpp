@@ -7,6 +7,7 @@
 #include <limits>
 #include <random>
 #include <string>
+#include <vector>
 
 #include <gtest/gtest.h>
 
@@ -68,7 +69,10 @@ TEST(CompactWriter, EscapesEveryByteAtEveryPositionAsRapidJsonDoes) {
       for (std::size_t at = 0; at < length; at += 3) {
         std::string s(length, 'a');
         s[at] = static_cast<char>(byte);
-        doc.SetString(s.data(), static_cast<rapidjson::SizeType>(s.size()), doc.GetAllocator());
+        // As a name and as a value: short ones live inside their values.
+        doc.SetObject().AddMember(orv::Value(s.data(), static_cast<rapidjson::SizeType>(s.size()), doc.GetAllocator()),
+                                  orv::Value(s.data(), static_cast<rapidjson::SizeType>(s.size()), doc.GetAllocator()),
+                                  doc.GetAllocator());
         ASSERT_EQ(OurText(doc), RapidJsonText(doc)) << byte << " at " << at << " of " << length;
       }
     }
@@ -97,6 +101,31 @@ TEST(CompactWriter, WritesDoublesAndIntegersAsRapidJsonDoes) {
         break;
     }
     ASSERT_EQ(OurText(doc), RapidJsonText(doc)) << bits;
+  }
+}
+
+TEST(CompactWriter, WritesEveryIntegerLengthOfEveryKindAsRapidJsonDoes) {
+  // Either side of every power of ten, and the kinds' own ends: where a
+  // digit count changes, and where a leading zero could be kept or lost.
+  std::vector<std::uint64_t> magnitudes = {std::numeric_limits<std::uint64_t>::max(),
+                                           std::uint64_t{std::numeric_limits<std::uint32_t>::max()},
+                                           std::uint64_t{std::numeric_limits<std::int32_t>::max()}};
+  for (std::uint64_t ten = 1; ten <= 10000000000000000000u; ten *= 10) {
+    for (const std::uint64_t near : {ten - 1, ten, ten + 1}) magnitudes.push_back(near);
+    if (ten > std::numeric_limits<std::uint64_t>::max() / 10) break;
+  }
+  orv::Document doc;
+  for (const std::uint64_t m : magnitudes) {
+    for (const std::uint64_t n : {m, m + 1, m - 1}) {
+      doc.SetUint64(n);
+      ASSERT_EQ(OurText(doc), RapidJsonText(doc)) << n;
+      doc.SetInt64(static_cast<std::int64_t>(0 - n));
+      ASSERT_EQ(OurText(doc), RapidJsonText(doc)) << n;
+      doc.SetUint(static_cast<std::uint32_t>(n));
+      ASSERT_EQ(OurText(doc), RapidJsonText(doc)) << n;
+      doc.SetInt(static_cast<std::int32_t>(0 - static_cast<std::uint32_t>(n)));
+      ASSERT_EQ(OurText(doc), RapidJsonText(doc)) << n;
+    }
   }
 }
 

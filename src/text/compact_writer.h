@@ -8,13 +8,13 @@
 #include <cstring>
 
 #include <rapidjson/internal/dtoa.h>
-#include <rapidjson/internal/itoa.h>
 
 #if defined(__SSE2__)
 #include <emmintrin.h>
 #endif
 
 #include "../json/json_types.h"
+#include "integer_text.h"
 #include "json_grammar.h"
 
 namespace orv {
@@ -87,7 +87,9 @@ class CompactWriter {
     return p + N - 1;
   }
 
-  char* WriteValue(const Value& value, char* p) {
+  // A value of any kind. Scalars are written here, inlined into the loops
+  // of the containers, so that only containers cost a call.
+  RAPIDJSON_FORCEINLINE char* WriteValue(const Value& value, char* p) {
     switch (value.GetType()) {
       case rapidjson::kNullType:
         return PutWord(p, "null");
@@ -95,38 +97,57 @@ class CompactWriter {
         return PutWord(p, "false");
       case rapidjson::kTrueType:
         return PutWord(p, "true");
-      case rapidjson::kStringType:
-        return WriteString(value.GetString(), value.GetStringLength(), p);
+      case rapidjson::kStringType: {
+        p = Room(p, kInlineRoom);
+        char* const copied = CopyInline(value, p);
+        return copied != nullptr ? copied : WriteString(value.GetString(), value.GetStringLength(), p);
+      }
       case rapidjson::kNumberType:
-        return WriteNumber(value, p);
-      case rapidjson::kArrayType: {
-        p = Put(p, '[');
-        bool first = true;
-        for (const Value& element : value.GetArray()) {
-          if (!first) p = Put(p, ',');
-          first = false;
-          p = WriteValue(element, p);
-          if (p == nullptr) return nullptr;
-        }
-        return Put(p, ']');
-      }
-      default: {
-        p = Put(p, '{');
-        bool first = true;
-        for (const auto& member : value.GetObject()) {
-          if (!first) p = Put(p, ',');
-          first = false;
-          p = WriteString(member.name.GetString(), member.name.GetStringLength(), p);
-          p = WriteValue(member.value, Put(p, ':'));
-          if (p == nullptr) return nullptr;
-        }
-        return Put(p, '}');
-      }
+        p = Room(p, kNumberRoom);
+        // The commonest number; the others are written out of line.
+        return value.IsInt() ? integer_text::WriteInt32(value.GetInt(), p) : WriteNumber(value, p);
+      case rapidjson::kArrayType:
+        return WriteArray(value, p);
+      default:
+        return WriteObject(value, p);
     }
   }
 
+  char* WriteArray(const Value& array, char* p) {
+    p = Put(p, '[');
+    bool first = true;
+    for (const Value& element : array.GetArray()) {
+      if (!first) p = Put(p, ',');
+      first = false;
+      p = WriteValue(element, p);
+      if (p == nullptr) return nullptr;
+    }
+    return Put(p, ']');
+  }
+
+  char* WriteObject(const Value& object, char* p) {
+    p = Put(p, '{');
+    const auto first = object.MemberBegin();
+    for (auto member = first; member != object.MemberEnd(); ++member) {
+      // One room check for the comma, the name and the colon: the comma
+      // is stored anyway and kept only after the first member.
+      p = Room(p, 1 + kInlineRoom);
+      *p = ',';
+      p += member != first ? 1 : 0;
+      char* const named = CopyInline(member->name, p);
+      p = named != nullptr ? named : WriteString(member->name.GetString(), member->name.GetStringLength(), p);
+      p = WriteValue(member->value, Put(p, ':'));
+      if (p == nullptr) return nullptr;
+    }
+    return Put(p, '}');
+  }
+
+  // Room for any number's text: RapidJSON's doubles take at most 25 bytes,
+  // the integer writers store at most 21.
+  static constexpr std::size_t kNumberRoom = 25;
+
+  // A number other than an int, at p with kNumberRoom bytes of room.
   char* WriteNumber(const Value& value, char* p) {
-    p = Room(p, 25);
     if (value.IsDouble()) {
       const double d = value.GetDouble();
       if (rapidjson::internal::Double(d).IsNanOrInf()) {
@@ -135,10 +156,9 @@ class CompactWriter {
       }
       return rapidjson::internal::dtoa(d, p);
     }
-    if (value.IsInt()) return rapidjson::internal::i32toa(value.GetInt(), p);
-    if (value.IsUint()) return rapidjson::internal::u32toa(value.GetUint(), p);
-    if (value.IsInt64()) return rapidjson::internal::i64toa(value.GetInt64(), p);
-    return rapidjson::internal::u64toa(value.GetUint64(), p);
+    if (value.IsUint()) return integer_text::WriteUint32(value.GetUint(), p);
+    if (value.IsInt64()) return integer_text::WriteInt64(value.GetInt64(), p);
+    return integer_text::WriteUint64(value.GetUint64(), p);
   }
 
   // Whether any of the bytes of word needs an escape: a quotation mark, a
@@ -165,6 +185,45 @@ class CompactWriter {
     std::memcpy(p, &head, sizeof head);
     std::memcpy(p + count - sizeof tail, &tail, sizeof tail);
     return p + count;
+  }
+
+#if defined(__SSE2__)
+  // One bit for each of the 16 bytes that needs an escape.
+  static unsigned StopsIn(__m128i bytes) {
+    const __m128i control =
+        _mm_cmplt_epi8(_mm_xor_si128(bytes, _mm_set1_epi8(-128)), _mm_set1_epi8(static_cast<char>(0x20 ^ 0x80)));
+    return static_cast<unsigned>(_mm_movemask_epi8(_mm_or_si128(
+        _mm_or_si128(_mm_cmpeq_epi8(bytes, _mm_set1_epi8('"')), _mm_cmpeq_epi8(bytes, _mm_set1_epi8('\\'))), control)));
+  }
+#endif
+
+  // Room a quoted string copied by CopyInline needs: its 16-byte store
+  // after the opening quotation mark.
+  static constexpr std::size_t kInlineRoom = 1 + 16;
+
+  // Most names and many short values are RapidJSON's short strings, kept
+  // inside the value's own 16 bytes, so those bytes can be read whole
+  // whatever the string's length. Writes the quoted string at p (which has
+  // kInlineRoom bytes of room) and returns where it ends; nullptr, with
+  // nothing that counts written, for another string or one that needs an
+  // escape.
+  static char* CopyInline(const Value& string, char* p) {
+#if defined(__SSE2__)
+    static_assert(sizeof(Value) == 16, "a value is 16 bytes on every target");
+    const char* const s = string.GetString();
+    if (s != reinterpret_cast<const char*>(&string)) return nullptr;
+    const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(s));
+    const unsigned length = string.GetStringLength();  // at most 13
+    if ((StopsIn(bytes) & ((1u << length) - 1)) != 0) return nullptr;
+    *p = '"';
+    _mm_storeu_si128(reinterpret_cast<__m128i*>(p + 1), bytes);
+    p[1 + length] = '"';
+    return p + 2 + length;
+#else
+    (void)string;
+    (void)p;
+    return nullptr;
+#endif
   }
 
   // Bytes one at a time, escaped where they must be.
@@ -226,11 +285,7 @@ class CompactWriter {
       p = Room(p, 16);
       const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(s));
       _mm_storeu_si128(reinterpret_cast<__m128i*>(p), bytes);
-      const __m128i control =
-          _mm_cmplt_epi8(_mm_xor_si128(bytes, _mm_set1_epi8(-128)), _mm_set1_epi8(static_cast<char>(0x20 ^ 0x80)));
-      const auto stops = static_cast<unsigned>(_mm_movemask_epi8(_mm_or_si128(
-          _mm_or_si128(_mm_cmpeq_epi8(bytes, _mm_set1_epi8('"')), _mm_cmpeq_epi8(bytes, _mm_set1_epi8('\\'))),
-          control)));
+      const unsigned stops = StopsIn(bytes);
       if (stops == 0) {
         s += 16;
         p += 16;
