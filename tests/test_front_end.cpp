@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <cstring>
 #include <memory>
+#include <random>
 #include <string>
 
 #include <gtest/gtest.h>
@@ -50,6 +51,27 @@ TEST(FrontEnd, AgreesAtTheEdgesOfTheText) {
   ExpectSameParse(std::string(1000, '[') + std::string(1000, ']'), orv::kMaxNestingDepth);
   ExpectSameParse(std::string(50, ' ') + "[" + std::string(40, ' ') + "1" + std::string(33, '\n') + "]",
                   orv::kMaxNestingDepth);
+}
+
+TEST(FrontEnd, AgreesOnRunsOfMixedWhitespaceAndOnLiteralsCutShort) {
+  // Runs of every length up to 40 around the 16-byte blocks, of spaces with
+  // the other three kinds (and a vertical tab or form feed, which are not
+  // whitespace) anywhere in them; every prefix of each text, so that runs and
+  // literals also meet the end of the text.
+  std::mt19937 random(1209);
+  const auto run = [&random] {
+    static const char kKinds[] = {' ', ' ', ' ', ' ', ' ', '\n', '\t', '\r', '\v', '\f'};
+    std::string out(random() % 41, ' ');
+    for (char& c : out) c = kKinds[random() % (random() % 4 == 0 ? sizeof kKinds : 5)];
+    return out;
+  };
+  for (int round = 0; round < 3000; ++round) {
+    const std::string text = run() + "{" + run() + "\"a\"" + run() + ":" + run() + "[" + run() + "null" + run() + "," +
+                             run() + "true" + run() + "," + run() + "false" + run() + "]" + run() + "}" + run();
+    for (std::size_t length = round % 7; length <= text.size(); length += 7) {
+      ExpectSameParse(text.substr(0, length), orv::kMaxNestingDepth);
+    }
+  }
 }
 
 TEST(FrontEnd, GivingBackTheTextBehindTheParseChangesNoDocumentAndNoProblem) {

@@ -77,7 +77,8 @@ namespace rapidjson {
 // copies are inline: pieces of a fixed size, overlapping at the end.
 namespace internal {
 
-// Copies bytes (at least 16) from source to target, which do not overlap.
+// Copies bytes (at least 16) from source to target, which do not overlap:
+// containers' items and strings.
 inline RAPIDJSON_FORCEINLINE void CopyValues(void* target, const void* source, std::size_t bytes) {
   auto* to = static_cast<char*>(target);
   const auto* from = static_cast<const char*>(source);
@@ -172,7 +173,11 @@ inline void orv::Value::SetStringRaw(StringRefType s,  // NOLINT(performance-unn
   data_.s.length = s.length;
   auto* str = static_cast<Ch*>(allocator.Malloc(s.length + 1));
   SetStringPointer(str);
-  std::memcpy(str, s.s, s.length);
+  if (s.length >= 16) {
+    internal::CopyValues(str, s.s, s.length);
+  } else {
+    internal::CopyShort(str, s.s, s.length);
+  }
   str[s.length] = '\0';
 }
 #if defined(__GNUC__) && !defined(__clang__)

@@ -91,10 +91,25 @@ class Parser {
   void SkipSpaces() {
     // Every byte that can start a token lies above the space.
     if (static_cast<unsigned char>(*p_) > ' ' || !kSpace.space[static_cast<unsigned char>(*p_)]) return;
+    // One whitespace byte alone, as after a colon or before unindented
+    // text (the byte after it is readable: at worst the terminating NUL).
+    ++p_;
+    if (static_cast<unsigned char>(*p_) > ' ') return;
 #if defined(__SSE2__)
-    // Indentation comes in runs.
+    // Indentation: runs of spaces, 16 bytes at a time, with one comparison
+    // while they are spaces only and all four kinds once a run holds others.
     while (end_ - p_ >= 16) {
       const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p_));
+      const unsigned blanks = Mask(_mm_cmpeq_epi8(bytes, _mm_set1_epi8(' ')));
+      if (blanks == 0xFFFF) {
+        p_ += 16;
+        continue;
+      }
+      const auto run = static_cast<unsigned>(__builtin_ctz(~blanks));
+      if (!kSpace.space[static_cast<unsigned char>(p_[run])]) {
+        p_ += run;
+        return;
+      }
       const unsigned spaces = Mask(_mm_or_si128(
           _mm_or_si128(_mm_cmpeq_epi8(bytes, _mm_set1_epi8(' ')), _mm_cmpeq_epi8(bytes, _mm_set1_epi8('\n'))),
           _mm_or_si128(_mm_cmpeq_epi8(bytes, _mm_set1_epi8('\t')), _mm_cmpeq_epi8(bytes, _mm_set1_epi8('\r')))));
@@ -127,8 +142,20 @@ class Parser {
     }
   }
 
-  // The rest of a literal; refused at the first byte that differs.
-  bool ParseWord(const char* word) {
+  // A literal; refused at the first byte that differs.
+  template <std::size_t N>
+  bool ParseWord(const char (&word)[N]) {
+    // Compared whole (one or two loads) wherever the text holds as many
+    // bytes, which it does but at its very end.
+    constexpr std::size_t kLength = N - 1;
+    if (static_cast<std::size_t>(end_ - p_) >= kLength && std::memcmp(p_, word, kLength) == 0) {
+      p_ += kLength;
+      return true;
+    }
+    return ParseWordBytes(word);
+  }
+  // The same a byte at a time, to find where it differs.
+  bool ParseWordBytes(const char* word) {
     for (++word, ++p_; *word != '\0'; ++word, ++p_) {
       if (*p_ != *word) return Fail(rapidjson::kParseErrorValueInvalid, p_);
     }
