@@ -129,11 +129,9 @@ class CompactWriter {
     p = Put(p, '{');
     const auto first = object.MemberBegin();
     for (auto member = first; member != object.MemberEnd(); ++member) {
-      // One room check for the comma, the name and the colon: the comma
-      // is stored anyway and kept only after the first member.
+      // One room check for the comma and a short name.
       p = Room(p, 1 + kInlineRoom);
-      *p = ',';
-      p += member != first ? 1 : 0;
+      if (member != first) *p++ = ',';
       char* const named = CopyInline(member->name, p);
       p = named != nullptr ? named : WriteString(member->name.GetString(), member->name.GetStringLength(), p);
       p = WriteValue(member->value, Put(p, ':'));
