@@ -9,10 +9,6 @@
 
 #include <rapidjson/internal/dtoa.h>
 
-#if defined(__SSE2__)
-#include <emmintrin.h>
-#endif
-
 #include "../json/json_types.h"
 #include "integer_text.h"
 #include "json_grammar.h"
@@ -105,7 +101,7 @@ class CompactWriter {
       case rapidjson::kNumberType:
         p = Room(p, kNumberRoom);
         // The commonest number; the others are written out of line.
-        return value.IsInt() ? integer_text::WriteInt32(value.GetInt(), p) : WriteNumber(value, p);
+        return value.IsInt() ? integer_text::WriteSigned(value.GetInt(), p) : WriteNumber(value, p);
       case rapidjson::kArrayType:
         return WriteArray(value, p);
       default:
@@ -155,7 +151,7 @@ class CompactWriter {
       return rapidjson::internal::dtoa(d, p);
     }
     if (value.IsUint()) return integer_text::WriteUint32(value.GetUint(), p);
-    if (value.IsInt64()) return integer_text::WriteInt64(value.GetInt64(), p);
+    if (value.IsInt64()) return integer_text::WriteSigned(value.GetInt64(), p);
     return integer_text::WriteUint64(value.GetUint64(), p);
   }
 
@@ -185,16 +181,6 @@ class CompactWriter {
     return p + count;
   }
 
-#if defined(__SSE2__)
-  // One bit for each of the 16 bytes that needs an escape.
-  static unsigned StopsIn(__m128i bytes) {
-    const __m128i control =
-        _mm_cmplt_epi8(_mm_xor_si128(bytes, _mm_set1_epi8(-128)), _mm_set1_epi8(static_cast<char>(0x20 ^ 0x80)));
-    return static_cast<unsigned>(_mm_movemask_epi8(_mm_or_si128(
-        _mm_or_si128(_mm_cmpeq_epi8(bytes, _mm_set1_epi8('"')), _mm_cmpeq_epi8(bytes, _mm_set1_epi8('\\'))), control)));
-  }
-#endif
-
   // Room a quoted string copied by CopyInline needs: its 16-byte store
   // after the opening quotation mark.
   static constexpr std::size_t kInlineRoom = 1 + 16;
@@ -212,7 +198,7 @@ class CompactWriter {
     if (s != reinterpret_cast<const char*>(&string)) return nullptr;
     const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(s));
     const unsigned length = string.GetStringLength();  // at most 13
-    if ((StopsIn(bytes) & ((1u << length) - 1)) != 0) return nullptr;
+    if ((NotPlainIn(bytes) & ((1u << length) - 1)) != 0) return nullptr;
     *p = '"';
     _mm_storeu_si128(reinterpret_cast<__m128i*>(p + 1), bytes);
     p[1 + length] = '"';
@@ -283,7 +269,7 @@ class CompactWriter {
       p = Room(p, 16);
       const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(s));
       _mm_storeu_si128(reinterpret_cast<__m128i*>(p), bytes);
-      const unsigned stops = StopsIn(bytes);
+      const unsigned stops = NotPlainIn(bytes);
       if (stops == 0) {
         s += 16;
         p += 16;

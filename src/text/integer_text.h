@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <cstring>
+#include <type_traits>
 
 #if defined(__BYTE_ORDER__) && __BYTE_ORDER__ != __ORDER_LITTLE_ENDIAN__
 #error "the digits are stored as a little-endian word"
@@ -74,22 +75,16 @@ inline char* WriteUint64(std::uint64_t v, char* p) {
   return WriteEight(static_cast<std::uint32_t>(rest - middle * kTen8), p);
 }
 
-inline char* WriteInt32(std::int32_t v, char* p) {
-  auto magnitude = static_cast<std::uint32_t>(v);
+// A signed integer (std::int32_t or std::int64_t): a minus sign and the
+// magnitude, taken in the unsigned type so that the lowest value has one.
+template <typename Signed>
+inline char* WriteSigned(Signed v, char* p) {
+  auto magnitude = static_cast<std::make_unsigned_t<Signed>>(v);
   if (v < 0) {
     *p++ = '-';
     magnitude = 0 - magnitude;
   }
-  return WriteUint32(magnitude, p);
-}
-
-inline char* WriteInt64(std::int64_t v, char* p) {
-  auto magnitude = static_cast<std::uint64_t>(v);
-  if (v < 0) {
-    *p++ = '-';
-    magnitude = 0 - magnitude;
-  }
-  return WriteUint64(magnitude, p);
+  return sizeof magnitude == 4 ? WriteUint32(static_cast<std::uint32_t>(magnitude), p) : WriteUint64(magnitude, p);
 }
 
 }  // namespace integer_text

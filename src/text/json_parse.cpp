@@ -232,13 +232,7 @@ class Parser {
   const char* EndOfPlainRun(const char* p) const {
 #if defined(__SSE2__)
     while (end_ - p >= 16) {
-      const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
-      // Below 0x20 as unsigned bytes: below -96 once the sign bit is flipped.
-      const __m128i control =
-          _mm_cmplt_epi8(_mm_xor_si128(bytes, _mm_set1_epi8(-128)), _mm_set1_epi8(static_cast<char>(0x20 ^ 0x80)));
-      const unsigned stops = Mask(_mm_or_si128(
-          _mm_or_si128(_mm_cmpeq_epi8(bytes, _mm_set1_epi8('"')), _mm_cmpeq_epi8(bytes, _mm_set1_epi8('\\'))),
-          control));
+      const unsigned stops = NotPlainIn(_mm_loadu_si128(reinterpret_cast<const __m128i*>(p)));
       if (stops != 0) return p + __builtin_ctz(stops);
       p += 16;
     }
