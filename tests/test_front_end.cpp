@@ -74,6 +74,28 @@ TEST(FrontEnd, AgreesOnRunsOfMixedWhitespaceAndOnLiteralsCutShort) {
   }
 }
 
+TEST(FrontEnd, MakesEveryStringInsideItsValueByteForByteAsRapidJsonDoes) {
+  // Such strings are made from the 16 bytes of text from their first byte,
+  // where the text goes on that far: the bytes after the string must leave
+  // no trace, as a name, as an element, and at the end of the text.
+  const std::string letters = "abcdefghijklmnopqrstuvwxyz";
+  orv::PoolAllocator pool;
+  for (std::size_t length = 0; length <= 16; ++length) {
+    const std::string s = letters.substr(0, length);
+    const orv::Value expected(s.data(), static_cast<rapidjson::SizeType>(length), pool);
+    for (const std::string& text : {"{\"" + s + "\":\"" + letters + "\"}", "[\"" + s + "\",\"" + letters + "\"]",
+                                    "[\"" + s + "\"]", "\"" + s + "\""}) {
+      orv::Document doc;
+      ASSERT_TRUE(orv::ParseJsonText(doc, text.c_str(), text.size())) << text;
+      const orv::Value& made = doc.IsObject() ? doc.MemberBegin()->name : doc.IsArray() ? doc[0] : doc;
+      ASSERT_TRUE(orvref::SameValue(made, expected)) << text;
+      if (expected.GetString() == reinterpret_cast<const char*>(&expected)) {
+        EXPECT_EQ(0, std::memcmp(&made, &expected, sizeof made)) << text;
+      }
+    }
+  }
+}
+
 TEST(FrontEnd, GivingBackTheTextBehindTheParseChangesNoDocumentAndNoProblem) {
   orvtest::TextMaker maker(7);
   for (int round = 0; round < 60; ++round) {

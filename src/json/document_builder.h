@@ -1,5 +1,6 @@
 // Building a document from events (a value, a string, the start and end of
-// an object or array), as a parse and a copy between documents deliver them.
+// an object or array), as a copy between documents delivers them. A parse
+// builds on a ValueStack (value_stack.h) instead.
 #ifndef ORVJSON_SRC_JSON_DOCUMENT_BUILDER_H
 #define ORVJSON_SRC_JSON_DOCUMENT_BUILDER_H
 

@@ -133,17 +133,23 @@ inline Item* CopyIntoPool(const Item* items, rapidjson::SizeType count, orv::Poo
 
 }  // namespace internal
 
+// The items are copied before this value is written, so they may start at
+// this value itself, as a parse's stack has them.
 template <>
 inline void orv::Value::SetArrayRaw(GenericValue* values, SizeType count, orv::PoolAllocator& allocator) {
+  GenericValue* const elements = internal::CopyIntoPool(values, count, allocator);
+  data_ = Data();
   data_.f.flags = kArrayFlag;
-  SetElementsPointer(internal::CopyIntoPool(values, count, allocator));
+  SetElementsPointer(elements);
   data_.a.size = data_.a.capacity = count;
 }
 
 template <>
 inline void orv::Value::SetObjectRaw(Member* members, SizeType count, orv::PoolAllocator& allocator) {
+  Member* const copies = internal::CopyIntoPool(members, count, allocator);
+  data_ = Data();
   data_.f.flags = kObjectFlag;
-  SetMembersPointer(internal::CopyIntoPool(members, count, allocator));
+  SetMembersPointer(copies);
   data_.o.size = data_.o.capacity = count;
 }
 

@@ -15,6 +15,7 @@
 #include <fast_float/fast_float.h>
 
 #include "../json/limits.h"
+#include "../json/value_stack.h"
 #include "json_grammar.h"
 #include "json_number.h"
 #include "text_limits.h"
@@ -39,16 +40,17 @@ constexpr SpaceBytes kSpace;
 inline unsigned Mask(__m128i bytes) { return static_cast<unsigned>(_mm_movemask_epi8(bytes)); }
 #endif
 
-// The front end: one pass over the text that hands the document each value
-// as it is read, with RapidJSON's grammar, its error codes and offsets, and
-// the library's exact numbers, length and nesting limits. Strings are copied
-// once, straight from the text unless they hold escapes; runs of plain bytes
-// and of whitespace are found 16 bytes at a time.
+// The front end: one pass over the text that puts each value on the stack
+// the document is built on as it is read, with RapidJSON's grammar, its
+// error codes and offsets, and the library's exact numbers, length and
+// nesting limits. Strings are copied once, straight from the text unless
+// they hold escapes; runs of plain bytes and of whitespace are found 16
+// bytes at a time.
 class Parser {
  public:
-  Parser(Document& doc, const char* text, std::size_t length, unsigned maxDepth, TextReleaser* releaser,
+  Parser(ValueStack& stack, const char* text, std::size_t length, unsigned maxDepth, TextReleaser* releaser,
          ParseOutcome& outcome)
-      : doc_(doc),
+      : stack_(stack),
         begin_(text),
         end_(text + length),
         p_(text),
@@ -126,17 +128,17 @@ class Parser {
   bool ParseValue() {
     switch (*p_) {
       case '"':
-        return ParseString(false);
+        return ParseString();
       case '{':
         return ParseObject();
       case '[':
         return ParseArray();
       case 'n':
-        return ParseWord("null") && doc_.Null();
+        return ParseWord("null") && stack_.Null();
       case 't':
-        return ParseWord("true") && doc_.Bool(true);
+        return ParseWord("true") && stack_.Bool(true);
       case 'f':
-        return ParseWord("false") && doc_.Bool(false);
+        return ParseWord("false") && stack_.Bool(false);
       default:
         return ParseNumber();
     }
@@ -171,13 +173,12 @@ class Parser {
 
   bool ParseObject() {
     if (!Enter()) return false;
-    doc_.StartObject();
     SkipSpaces();
     SizeType members = 0;
     if (*p_ != '}') {
       for (;;) {
         if (*p_ != '"') return Fail(rapidjson::kParseErrorObjectMissName, p_);
-        if (!ParseString(true)) return false;
+        if (!ParseString()) return false;
         SkipSpaces();
         if (*p_ != ':') return Fail(rapidjson::kParseErrorObjectMissColon, p_);
         ++p_;
@@ -198,12 +199,11 @@ class Parser {
     }
     ++p_;
     --depth_;
-    return doc_.EndObject(members);
+    return stack_.EndObject(members);
   }
 
   bool ParseArray() {
     if (!Enter()) return false;
-    doc_.StartArray();
     SkipSpaces();
     SizeType elements = 0;
     if (*p_ != ']') {
@@ -224,7 +224,7 @@ class Parser {
     }
     ++p_;
     --depth_;
-    return doc_.EndArray(elements);
+    return stack_.EndArray(elements);
   }
 
   // The first byte from p that a string does not take as it is: the closing
@@ -241,9 +241,14 @@ class Parser {
     return p;
   }
 
-  bool Deliver(const char* text, std::size_t length, bool key) {
+  // A name or a string value (the document keeps both alike) that stands
+  // as it is in the text.
+  bool Deliver(const char* text, std::size_t length) {
     const auto size = static_cast<SizeType>(length);
-    return key ? doc_.Key(text, size, true) : doc_.String(text, size, true);
+    // The text goes on at least to its NUL, so 16 bytes from text are
+    // readable when it ends no earlier than 15 bytes on.
+    if (ValueStack::Inline(size) && end_ - text >= 15) return stack_.InlineString(text, size);
+    return stack_.String(text, size);
   }
 
   // A string too long for a document is refused at its opening quotation
@@ -252,14 +257,14 @@ class Parser {
     return Fail(rapidjson::kParseErrorTermination, quote, ParseProblem::kTooLong);
   }
 
-  bool ParseString(bool key) {
+  bool ParseString() {
     const char* const quote = p_;
     const char* p = EndOfPlainRun(quote + 1);
     if (*p == '"') {
       const auto length = static_cast<std::size_t>(p - quote - 1);
       if (length > kMaxStringLength) return RefuseLength(quote);
       p_ = p + 1;
-      return Deliver(quote + 1, length, key);
+      return Deliver(quote + 1, length);
     }
     // Escapes, or an error: decoded into scratch, run by run.
     scratch_.clear();
@@ -300,7 +305,7 @@ class Parser {
     }
     if (scratch_.size() > kMaxStringLength) return RefuseLength(quote);  // escapes took it past the limit
     p_ = p + 1;
-    return Deliver(scratch_.data(), scratch_.size(), key);
+    return stack_.String(scratch_.data(), static_cast<SizeType>(scratch_.size()));
   }
 
   // Reads the run of digits at p into value (which wraps past 19 digits),
@@ -395,7 +400,7 @@ class Parser {
         finite = ParseJsonDouble(begin, static_cast<std::size_t>(p - begin), exact);
       }
       if (!finite) return Fail(rapidjson::kParseErrorNumberTooBig, begin, ParseProblem::kNumberOutOfRange);
-      return doc_.Double(exact);
+      return stack_.Double(exact);
     }
     p_ = p;
     // The kinds RapidJSON gives integers: 32 bits, then 64, then a double. Of
@@ -405,20 +410,20 @@ class Parser {
     constexpr std::uint64_t kInt32Magnitude = 0x80000000ULL;
     constexpr std::uint64_t kInt64Magnitude = 0x8000000000000000ULL;
     if (fits && !minus) {
-      return value <= std::numeric_limits<unsigned>::max() ? doc_.Uint(static_cast<unsigned>(value))
-                                                           : doc_.Uint64(value);
+      return value <= std::numeric_limits<unsigned>::max() ? stack_.Uint(static_cast<unsigned>(value))
+                                                           : stack_.Uint64(value);
     }
-    if (fits && value <= kInt32Magnitude) return doc_.Int(static_cast<int>(-static_cast<std::int64_t>(value)));
-    if (fits && value < kInt64Magnitude) return doc_.Int64(-static_cast<std::int64_t>(value));
-    if (fits && value == kInt64Magnitude) return doc_.Int64(std::numeric_limits<std::int64_t>::min());
+    if (fits && value <= kInt32Magnitude) return stack_.Int(static_cast<int>(-static_cast<std::int64_t>(value)));
+    if (fits && value < kInt64Magnitude) return stack_.Int64(-static_cast<std::int64_t>(value));
+    if (fits && value == kInt64Magnitude) return stack_.Int64(std::numeric_limits<std::int64_t>::min());
     double exact = 0.0;
     if (!ParseJsonDouble(begin, static_cast<std::size_t>(p - begin), exact)) {
       return Fail(rapidjson::kParseErrorNumberTooBig, begin, ParseProblem::kNumberOutOfRange);
     }
-    return doc_.Double(exact);
+    return stack_.Double(exact);
   }
 
-  Document& doc_;
+  ValueStack& stack_;
   const char* const begin_;
   const char* const end_;  // where the NUL after the text is
   const char* p_;
@@ -441,10 +446,9 @@ ParseOutcome ParseJsonText(Document& doc, const char* text, std::size_t length, 
     return outcome;
   }
   doc.GetAllocator().Expect(length);
-  // Populate moves the finished value into the root only when the generator
-  // succeeds, and empties the document's value stack either way.
-  auto generate = [&](Document& target) { return Parser(target, text, length, maxDepth, releaser, outcome).Run(); };
-  doc.Populate(generate);
+  // The root is replaced only by a whole value.
+  ValueStack stack(doc.GetAllocator());
+  if (Parser(stack, text, length, maxDepth, releaser, outcome).Run()) static_cast<Value&>(doc) = stack.Root();
   return outcome;
 }
 

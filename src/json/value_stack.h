@@ -1,0 +1,139 @@
+// Where a parse builds its document: the values of the open containers, in
+// the order they were read, until each container ends.
+#ifndef ORVJSON_SRC_JSON_VALUE_STACK_H
+#define ORVJSON_SRC_JSON_VALUE_STACK_H
+
+#include <cstddef>
+#include <cstdint>
+#include <cstdlib>
+#include <new>
+#include <utility>
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
+#include "json_types.h"
+
+namespace orv {
+struct ValueStackTag;
+}  // namespace orv
+
+namespace rapidjson {
+
+// RapidJSON lets only its documents make a value from parts (a block of
+// items, a string's bytes), so the stack is declared as one: a document of
+// our own kind in name only, with none of a document's members. It does what
+// a document does as a parse's handler, with less work per value: a
+// container's value takes the place of its first item instead of waiting
+// below them, and a short string is made in one 16-byte step where the
+// bytes after it may be read.
+template <>
+class GenericDocument<UTF8<>, orv::PoolAllocator, orv::ValueStackTag> {
+ public:
+  using ValueType = orv::Value;
+
+  // Every container and long string is allocated from pool.
+  explicit GenericDocument(orv::PoolAllocator& pool) : pool_(pool) {}
+  GenericDocument(const GenericDocument&) = delete;
+  GenericDocument& operator=(const GenericDocument&) = delete;
+  ~GenericDocument() { orv::CheckedAllocator::Free(begin_); }
+
+  // Each value pushed returns true, as a handler lets a parse go on.
+  bool Null() { return Pushed(ValueType()); }
+  bool Bool(bool b) { return Pushed(ValueType(b)); }
+  bool Int(int i) { return Pushed(ValueType(i)); }
+  bool Uint(unsigned u) { return Pushed(ValueType(u)); }
+  bool Int64(std::int64_t i) { return Pushed(ValueType(i)); }
+  bool Uint64(std::uint64_t u) { return Pushed(ValueType(u)); }
+  bool Double(double d) { return Pushed(ValueType(d)); }
+  // A copy of length bytes at s.
+  bool String(const char* s, SizeType length) { return Pushed(ValueType(s, length, pool_)); }
+
+  // Whether a string of length bytes lives inside its value.
+  static bool Inline(SizeType length) { return ValueType::ShortString::Usable(length); }
+  // String() for an Inline() length when the 16 bytes from s may all be
+  // read: they are loaded at once and those past the string cleared.
+  bool InlineString(const char* s, SizeType length) {
+#if defined(__SSE2__)
+    const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(s));
+    const __m128i kept = _mm_cmpgt_epi8(_mm_set1_epi8(static_cast<char>(length)),
+                                        _mm_setr_epi8(0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15));
+    _mm_storeu_si128(reinterpret_cast<__m128i*>(Push()), _mm_or_si128(_mm_and_si128(bytes, kept), Tail(length)));
+    return true;
+#else
+    return String(s, length);
+#endif
+  }
+
+  // The last count values become the elements of an array, whose value
+  // takes the place of the first.
+  bool EndArray(SizeType count) {
+    top_ -= count;
+    ValueType* const array = Push();  // grows only for an empty array
+    array->SetArrayRaw(array, count, pool_);
+    return true;
+  }
+  // The last 2 * count values, name and value by turns, become the members
+  // of an object.
+  bool EndObject(SizeType count) {
+    static_assert(sizeof(ValueType::Member) == 2 * sizeof(ValueType), "a member is a name and a value");
+    top_ -= 2 * static_cast<std::size_t>(count);
+    ValueType* const object = Push();
+    object->SetObjectRaw(reinterpret_cast<ValueType::Member*>(object), count, pool_);
+    return true;
+  }
+
+  // The one value left when the parse is over.
+  ValueType& Root() { return *begin_; }
+
+ private:
+  bool Pushed(ValueType&& value) {
+    new (Push()) ValueType(std::move(value));
+    return true;
+  }
+  ValueType* Push() {
+    if (RAPIDJSON_UNLIKELY(top_ == end_)) Grow();
+    return top_++;
+  }
+  // As RapidJSON's stack grows: 1 KiB first, then half as much again.
+  void Grow() {
+    const std::size_t size = static_cast<std::size_t>(top_ - begin_);
+    const std::size_t capacity = static_cast<std::size_t>(end_ - begin_);
+    const std::size_t grown = capacity == 0 ? 1024 / sizeof(ValueType) : capacity + (capacity + 1) / 2;
+    if (grown > SIZE_MAX / sizeof(ValueType)) orv::ThrowBadAlloc();
+    begin_ =
+        static_cast<ValueType*>(allocator_.Realloc(begin_, capacity * sizeof(ValueType), grown * sizeof(ValueType)));
+    top_ = begin_ + size;
+    end_ = begin_ + grown;
+  }
+
+#if defined(__SSE2__)
+  // What follows a short string of length bytes in its value: zeros, then
+  // the byte that gives its length, then the flags.
+  static __m128i Tail(SizeType length) {
+    static_assert(offsetof(ValueType::ShortString, str) == 0, "a short string's bytes start the value");
+    static_assert(offsetof(ValueType::Flag, flags) == 14 && sizeof(ValueType) == 16, "the flags end the value");
+    static_assert(ValueType::ShortString::LenPos == 13, "the length byte comes just before the flags");
+    return _mm_insert_epi16(
+        _mm_slli_si128(_mm_cvtsi32_si128(static_cast<int>(ValueType::ShortString::MaxSize - length)), 13),
+        ValueType::kShortStringFlag, 7);
+  }
+#endif
+
+  orv::PoolAllocator& pool_;
+  orv::CheckedAllocator allocator_;
+  ValueType* begin_ = nullptr;
+  ValueType* top_ = nullptr;
+  ValueType* end_ = nullptr;
+};
+
+}  // namespace rapidjson
+
+namespace orv {
+
+using ValueStack = rapidjson::GenericDocument<rapidjson::UTF8<>, PoolAllocator, ValueStackTag>;
+
+}  // namespace orv
+
+#endif  // ORVJSON_SRC_JSON_VALUE_STACK_H
