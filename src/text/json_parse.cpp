@@ -324,10 +324,7 @@ class Parser {
         continue;
       }
       const unsigned count = static_cast<unsigned>(__builtin_ctzll(others)) / 8;
-      if (count < 4) {
-        // A few digits cost less one by one than in the word.
-        for (unsigned i = 0; i < count; ++i) value = value * 10 + static_cast<unsigned>(p[i] - '0');
-      } else {
+      if (count > 0) {
         // The digits move to the end of the word, behind zeros.
         const std::uint64_t padded = (word << (8 * (8 - count))) | (0x3030303030303030ULL >> (8 * count));
         value = value * kPowers[count] + fast_float::parse_eight_digits_unrolled(padded);
