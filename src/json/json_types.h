@@ -134,11 +134,12 @@ inline Item* CopyIntoPool(const Item* items, rapidjson::SizeType count, orv::Poo
 }  // namespace internal
 
 // The items are copied before this value is written, so they may start at
-// this value itself, as a parse's stack has them.
+// this value itself, as a parse's stack has them. Every byte a container's
+// value uses is written; the two a 32-bit build leaves unused keep whatever
+// they held, as nothing reads them.
 template <>
 inline void orv::Value::SetArrayRaw(GenericValue* values, SizeType count, orv::PoolAllocator& allocator) {
   GenericValue* const elements = internal::CopyIntoPool(values, count, allocator);
-  data_ = Data();
   data_.f.flags = kArrayFlag;
   SetElementsPointer(elements);
   data_.a.size = data_.a.capacity = count;
@@ -147,7 +148,6 @@ inline void orv::Value::SetArrayRaw(GenericValue* values, SizeType count, orv::P
 template <>
 inline void orv::Value::SetObjectRaw(Member* members, SizeType count, orv::PoolAllocator& allocator) {
   Member* const copies = internal::CopyIntoPool(members, count, allocator);
-  data_ = Data();
   data_.f.flags = kObjectFlag;
   SetMembersPointer(copies);
   data_.o.size = data_.o.capacity = count;
