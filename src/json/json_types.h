@@ -9,10 +9,6 @@
 #include <cstring>
 #include <new>
 
-#if defined(__SSE2__)
-#include <emmintrin.h>
-#endif
-
 #include <rapidjson/document.h>
 #include <rapidjson/reader.h>
 #include <rapidjson/stringbuffer.h>
@@ -125,25 +121,6 @@ inline RAPIDJSON_FORCEINLINE void CopyShort(char* target, const char* source, st
 #pragma GCC diagnostic pop
 #endif
 
-// Writes a container's value with one 16-byte store: its size and capacity
-// (both count), then the pointer to its items in six bytes (a pointer has no
-// more bits in a process) and the flags in the last two. Written in pieces,
-// the pointer would be read back to keep the flags beside it, and the
-// processor cannot forward that read from the smaller store of the flags.
-inline RAPIDJSON_FORCEINLINE void StoreContainer(void* value, rapidjson::SizeType count, const void* items,
-                                                 unsigned flags) {
-  const std::uint64_t low = count | std::uint64_t{count} << 32;
-  const std::uint64_t high = static_cast<std::uint64_t>(reinterpret_cast<std::uintptr_t>(items)) | std::uint64_t{flags}
-                                                                                                       << 48;
-#if defined(__SSE2__)
-  _mm_storeu_si128(static_cast<__m128i*>(value),
-                   _mm_set_epi64x(static_cast<long long>(high), static_cast<long long>(low)));
-#else
-  std::memcpy(value, &low, sizeof low);
-  std::memcpy(static_cast<char*>(value) + sizeof low, &high, sizeof high);
-#endif
-}
-
 // The count elements or members of a finished container, moved into the
 // pool by their bytes (null for none).
 template <typename Item>
@@ -156,22 +133,18 @@ inline Item* CopyIntoPool(const Item* items, rapidjson::SizeType count, orv::Poo
 
 }  // namespace internal
 
-// The items are copied before this value is written, so they may start at
-// this value itself, as a parse's stack has them.
 template <>
 inline void orv::Value::SetArrayRaw(GenericValue* values, SizeType count, orv::PoolAllocator& allocator) {
-  static_assert(sizeof(GenericValue) == 16 && offsetof(ArrayData, size) == 0 && offsetof(ArrayData, capacity) == 4 &&
-                    offsetof(ArrayData, elements) == 8 && offsetof(Flag, flags) == 14,
-                "an array is its size, its capacity, its elements and its flags");
-  internal::StoreContainer(this, count, internal::CopyIntoPool(values, count, allocator), kArrayFlag);
+  data_.f.flags = kArrayFlag;
+  SetElementsPointer(internal::CopyIntoPool(values, count, allocator));
+  data_.a.size = data_.a.capacity = count;
 }
 
 template <>
 inline void orv::Value::SetObjectRaw(Member* members, SizeType count, orv::PoolAllocator& allocator) {
-  static_assert(
-      offsetof(ObjectData, size) == 0 && offsetof(ObjectData, capacity) == 4 && offsetof(ObjectData, members) == 8,
-      "an object is its size, its capacity, its members and its flags");
-  internal::StoreContainer(this, count, internal::CopyIntoPool(members, count, allocator), kObjectFlag);
+  data_.f.flags = kObjectFlag;
+  SetMembersPointer(internal::CopyIntoPool(members, count, allocator));
+  data_.o.size = data_.o.capacity = count;
 }
 
 // A literal short enough for the value itself never takes the pool path, but

@@ -6,6 +6,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
+#include <cstring>
 #include <new>
 #include <utility>
 
@@ -70,20 +71,28 @@ class GenericDocument<UTF8<>, orv::PoolAllocator, orv::ValueStackTag> {
   }
 
   // The last count values become the elements of an array, whose value
-  // takes the place of the first.
+  // takes the place of the first once they are copied into the pool.
   bool EndArray(SizeType count) {
+    static_assert(sizeof(ValueType) == 16 && offsetof(ValueType::ArrayData, size) == 0 &&
+                      offsetof(ValueType::ArrayData, capacity) == 4 && offsetof(ValueType::ArrayData, elements) == 8 &&
+                      offsetof(ValueType::Flag, flags) == 14,
+                  "an array is its size, its capacity, its elements and its flags");
     top_ -= count;
     ValueType* const array = Push();  // grows only for an empty array
-    array->SetArrayRaw(array, count, pool_);
+    StoreContainer(array, count, internal::CopyIntoPool(array, count, pool_), ValueType::kArrayFlag);
     return true;
   }
   // The last 2 * count values, name and value by turns, become the members
-  // of an object.
+  // of an object, the same way.
   bool EndObject(SizeType count) {
     static_assert(sizeof(ValueType::Member) == 2 * sizeof(ValueType), "a member is a name and a value");
+    static_assert(offsetof(ValueType::ObjectData, size) == 0 && offsetof(ValueType::ObjectData, capacity) == 4 &&
+                      offsetof(ValueType::ObjectData, members) == 8,
+                  "an object is its size, its capacity, its members and its flags");
     top_ -= 2 * static_cast<std::size_t>(count);
     ValueType* const object = Push();
-    object->SetObjectRaw(reinterpret_cast<ValueType::Member*>(object), count, pool_);
+    StoreContainer(object, count, internal::CopyIntoPool(reinterpret_cast<ValueType::Member*>(object), count, pool_),
+                   ValueType::kObjectFlag);
     return true;
   }
 
@@ -110,6 +119,32 @@ class GenericDocument<UTF8<>, orv::PoolAllocator, orv::ValueStackTag> {
         static_cast<ValueType*>(allocator_.Realloc(begin_, capacity * sizeof(ValueType), grown * sizeof(ValueType)));
     top_ = begin_ + size;
     end_ = begin_ + grown;
+  }
+
+  // Writes a container's value: its size and capacity (both count), the
+  // pointer to its items and its flags in the last two bytes. A 64-bit build
+  // keeps the pointer in the six bytes beside the flags, and written apart,
+  // the pointer would be read back to keep them, a read the processor cannot
+  // forward from the smaller store of the flags: there it is one store.
+  static void StoreContainer(void* value, SizeType count, const void* items, unsigned flags) {
+#if UINTPTR_MAX <= 0xFFFFFFFFU
+    // Four plain stores: nothing is read back, and building the 16 bytes in
+    // a vector register costs more here.
+    const std::uint32_t words[] = {count, count, static_cast<std::uint32_t>(reinterpret_cast<std::uintptr_t>(items)),
+                                   flags << 16};
+    for (std::size_t i = 0; i < 4; ++i) std::memcpy(static_cast<char*>(value) + 4 * i, &words[i], 4);
+#else
+    const std::uint64_t low = count | std::uint64_t{count} << 32;
+    const std::uint64_t high =
+        static_cast<std::uint64_t>(reinterpret_cast<std::uintptr_t>(items)) | std::uint64_t{flags} << 48;
+#if defined(__SSE2__)
+    _mm_storeu_si128(static_cast<__m128i*>(value),
+                     _mm_set_epi64x(static_cast<long long>(high), static_cast<long long>(low)));
+#else
+    std::memcpy(value, &low, sizeof low);
+    std::memcpy(static_cast<char*>(value) + sizeof low, &high, sizeof high);
+#endif
+#endif
   }
 
 #if defined(__SSE2__)
