@@ -70,36 +70,34 @@ class GenericDocument<UTF8<>, orv::PoolAllocator, orv::ValueStackTag> {
 #endif
   }
 
-  // The last count values become the elements of an array, whose value
-  // takes the place of the first once they are copied into the pool.
-  bool EndArray(SizeType count) {
-    static_assert(sizeof(ValueType) == 16 && offsetof(ValueType::ArrayData, size) == 0 &&
-                      offsetof(ValueType::ArrayData, capacity) == 4 && offsetof(ValueType::ArrayData, elements) == 8 &&
-                      offsetof(ValueType::Flag, flags) == 14,
-                  "an array is its size, its capacity, its elements and its flags");
-    top_ -= count;
-    ValueType* const array = Push();  // grows only for an empty array
-    StoreContainer(array, count, internal::CopyIntoPool(array, count, pool_), ValueType::kArrayFlag);
-    return true;
-  }
-  // The last 2 * count values, name and value by turns, become the members
-  // of an object, the same way.
-  bool EndObject(SizeType count) {
-    static_assert(sizeof(ValueType::Member) == 2 * sizeof(ValueType), "a member is a name and a value");
-    static_assert(offsetof(ValueType::ObjectData, size) == 0 && offsetof(ValueType::ObjectData, capacity) == 4 &&
-                      offsetof(ValueType::ObjectData, members) == 8,
-                  "an object is its size, its capacity, its members and its flags");
-    top_ -= 2 * static_cast<std::size_t>(count);
-    ValueType* const object = Push();
-    StoreContainer(object, count, internal::CopyIntoPool(reinterpret_cast<ValueType::Member*>(object), count, pool_),
-                   ValueType::kObjectFlag);
-    return true;
-  }
+  // The last count values become the elements of an array, and the last
+  // 2 * count (name and value by turns) the members of an object.
+  bool EndArray(SizeType count) { return EndContainer<ValueType>(count, ValueType::kArrayFlag); }
+  bool EndObject(SizeType count) { return EndContainer<ValueType::Member>(count, ValueType::kObjectFlag); }
 
   // The one value left when the parse is over.
   ValueType& Root() { return *begin_; }
 
  private:
+  // The layout the stack writes values in, whole or in part.
+  static_assert(sizeof(ValueType) == 16 && offsetof(ValueType::Flag, flags) == 14, "the flags end a 16-byte value");
+  static_assert(offsetof(ValueType::ArrayData, size) == 0 && offsetof(ValueType::ArrayData, capacity) == 4 &&
+                    offsetof(ValueType::ArrayData, elements) == 8 && offsetof(ValueType::ObjectData, size) == 0 &&
+                    offsetof(ValueType::ObjectData, capacity) == 4 && offsetof(ValueType::ObjectData, members) == 8,
+                "a container is its size, its capacity, its items and its flags");
+  static_assert(sizeof(ValueType::Member) == 2 * sizeof(ValueType), "a member is a name and a value");
+  static_assert(offsetof(ValueType::ShortString, str) == 0 && ValueType::ShortString::LenPos == 13,
+                "a short string's bytes start the value and its length byte comes just before the flags");
+
+  // The container's value takes the place of its first item once the items
+  // are copied into the pool.
+  template <typename Item>
+  bool EndContainer(SizeType count, unsigned flags) {
+    top_ = reinterpret_cast<ValueType*>(reinterpret_cast<Item*>(top_) - count);
+    ValueType* const container = Push();  // grows only for an empty container
+    StoreContainer(container, count, internal::CopyIntoPool(reinterpret_cast<Item*>(container), count, pool_), flags);
+    return true;
+  }
   template <typename... Arguments>
   bool Emplace(Arguments&&... arguments) {
     new (Push()) ValueType(std::forward<Arguments>(arguments)...);
@@ -151,9 +149,6 @@ class GenericDocument<UTF8<>, orv::PoolAllocator, orv::ValueStackTag> {
   // What follows a short string of length bytes in its value: zeros, then
   // the byte that gives its length, then the flags.
   static __m128i Tail(SizeType length) {
-    static_assert(offsetof(ValueType::ShortString, str) == 0, "a short string's bytes start the value");
-    static_assert(offsetof(ValueType::Flag, flags) == 14 && sizeof(ValueType) == 16, "the flags end the value");
-    static_assert(ValueType::ShortString::LenPos == 13, "the length byte comes just before the flags");
     return _mm_insert_epi16(
         _mm_slli_si128(_mm_cvtsi32_si128(static_cast<int>(ValueType::ShortString::MaxSize - length)), 13),
         ValueType::kShortStringFlag, 7);
