@@ -49,6 +49,16 @@ TEST(FrontEnd, AgreesAtTheEdgesOfTheText) {
   ExpectSameParse(std::string("[\"a\x00b\"]", 7), orv::kMaxNestingDepth);
   ExpectSameParse(std::string(1001, '[') + std::string(1001, ']'), orv::kMaxNestingDepth);
   ExpectSameParse(std::string(1000, '[') + std::string(1000, ']'), orv::kMaxNestingDepth);
+  // Objects and arrays by turns, each with items before and after the one
+  // inside it, so every level must take up its own kind and count again.
+  for (const int depth : {999, 1000, 1001}) {
+    std::string opened, closed;
+    for (int level = 0; level < depth; ++level) {
+      opened += level % 2 == 0 ? "{\"a\":1,\"b\":" : "[true,";
+      closed = (level % 2 == 0 ? ",\"c\":[]}" : ",{}]") + closed;
+    }
+    ExpectSameParse(opened + "null" + closed, orv::kMaxNestingDepth);
+  }
   ExpectSameParse(std::string(50, ' ') + "[" + std::string(40, ' ') + "1" + std::string(33, '\n') + "]",
                   orv::kMaxNestingDepth);
 }
