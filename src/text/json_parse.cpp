@@ -292,16 +292,22 @@ class Parser {
     return Fail(rapidjson::kParseErrorTermination, quote, ParseProblem::kTooLong);
   }
 
-  bool ParseString() {
+  // A string without escapes is read in the value loop itself; one with
+  // escapes, or an error, is taken on out of line from its first stop p.
+  RAPIDJSON_FORCEINLINE bool ParseString() {
     const char* const quote = p_;
-    const char* p = EndOfPlainRun(quote + 1);
-    if (*p == '"') {
+    const char* const p = EndOfPlainRun(quote + 1);
+    if (RAPIDJSON_LIKELY(*p == '"')) {
       const auto length = static_cast<std::size_t>(p - quote - 1);
       if (length > kMaxStringLength) return RefuseLength(quote);
       p_ = p + 1;
       return Deliver(quote + 1, length);
     }
-    // Escapes, or an error: decoded into scratch, run by run.
+    return ParseEscapedString(quote, p);
+  }
+
+  // Escapes, or an error: decoded into scratch, run by run.
+  __attribute__((noinline)) bool ParseEscapedString(const char* const quote, const char* p) {
     scratch_.clear();
     const char* run = quote + 1;
     for (;;) {
