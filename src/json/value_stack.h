@@ -60,10 +60,13 @@ class GenericDocument<UTF8<>, orv::PoolAllocator, orv::ValueStackTag> {
   // read: they are loaded at once and those past the string cleared.
   bool InlineString(const char* s, SizeType length) {
 #if defined(__SSE2__)
+    // The slot first: a stack that grows in between would otherwise make
+    // the compiler keep the value on the machine stack across the call.
+    auto* const slot = reinterpret_cast<__m128i*>(Push());
     const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(s));
     const __m128i kept = _mm_cmpgt_epi8(_mm_set1_epi8(static_cast<char>(length)),
                                         _mm_setr_epi8(0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15));
-    _mm_storeu_si128(reinterpret_cast<__m128i*>(Push()), _mm_or_si128(_mm_and_si128(bytes, kept), Tail(length)));
+    _mm_storeu_si128(slot, _mm_or_si128(_mm_and_si128(bytes, kept), Tail(length)));
     return true;
 #else
     return String(s, length);
