@@ -139,7 +139,7 @@ class Parser {
   // item count of each enclosing one wait in open_ until it goes on. A call
   // per value set up and took down a frame each time, and nesting cost stack.
   // Kept out of line: inlined into its caller, the 32-bit build spills more
-  // and loads numbers a tenth slower.
+  // and loads canada 5-10% slower.
   __attribute__((noinline)) bool ParseValue() {
     SizeType count = 0;     // items so far in the innermost open container
     bool inObject = false;  // whether that container is an object
