@@ -145,6 +145,8 @@ class Parser {
     bool inObject = false;  // whether that container is an object
     unsigned depth = 0;     // how many containers are open
   value:
+    // The two openings are spelled out apart: as one case with the kind in a
+    // variable, loads of citm and records measured 2-3% slower on x86-64.
     switch (*p_) {
       case '"':
         if (!ParseString()) return false;
