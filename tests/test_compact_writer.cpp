@@ -1,6 +1,7 @@
 // The writer against RapidJSON's Writer, whose text it must give byte for
 // byte: over generated documents, every byte in every position of a string,
 // and random doubles.
+#include <cmath>
 #include <cstdint>
 #include <cstdio>
 #include <cstring>
@@ -101,6 +102,44 @@ TEST(CompactWriter, WritesDoublesAndIntegersAsRapidJsonDoes) {
         break;
     }
     ASSERT_EQ(OurText(doc), RapidJsonText(doc)) << bits;
+  }
+}
+
+// The double writer's shortcuts depend on the binary exponent (the cached
+// power), on where the digits split around the point (the layout) and on
+// digits near a power of ten; each is walked through whole here.
+TEST(CompactWriter, WritesDoublesOfEveryExponentAndLayoutAsRapidJsonDoes) {
+  std::mt19937_64 random(1210);
+  std::vector<double> doubles;
+  const auto add = [&](std::uint64_t bits) {
+    double d;
+    std::memcpy(&d, &bits, sizeof d);
+    doubles.push_back(d);
+    doubles.push_back(-d);
+  };
+  constexpr std::uint64_t kMantissa = (std::uint64_t{1} << 52) - 1;
+  for (std::uint64_t exponent = 0; exponent < 2047; ++exponent) {
+    for (const std::uint64_t mantissa : {std::uint64_t{0}, std::uint64_t{1}, kMantissa, random() & kMantissa,
+                                         (random() & kMantissa) >> (random() % 52)}) {
+      add(exponent << 52 | mantissa);
+    }
+  }
+  for (int power = -325; power <= 309; ++power) {
+    const double d = std::pow(10.0, power);
+    for (const double near : {d, std::nextafter(d, 0.0), std::nextafter(d, HUGE_VAL), 1.5 * d, 1.25 * d}) {
+      doubles.push_back(near);
+    }
+  }
+  for (std::uint64_t bits = 1; bits < 2000; ++bits) add(bits);  // the smallest subnormals
+  for (int i = 1; i < 20000; ++i) {
+    doubles.insert(doubles.end(),
+                   {i / 1000.0, i * 1e-7, static_cast<double>(i) * 1e15, static_cast<double>(random() >> (i % 64))});
+  }
+  orv::Document doc;
+  for (const double d : doubles) {
+    if (!std::isfinite(d)) continue;
+    doc.SetDouble(d);
+    ASSERT_EQ(OurText(doc), RapidJsonText(doc)) << d;
   }
 }
 

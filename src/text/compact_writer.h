@@ -7,9 +7,8 @@
 #include <cstdint>
 #include <cstring>
 
-#include <rapidjson/internal/dtoa.h>
-
 #include "../json/json_types.h"
+#include "double_text.h"
 #include "integer_text.h"
 #include "json_grammar.h"
 
@@ -136,9 +135,11 @@ class CompactWriter {
     return Put(p, '}');
   }
 
-  // Room for any number's text: RapidJSON's doubles take at most 25 bytes,
-  // the integer writers store at most 21.
-  static constexpr std::size_t kNumberRoom = 25;
+  // Room for any number's stores: a double's text is at most 25 bytes, but
+  // its writer stores whole words beyond it; the integer writers store at
+  // most 21.
+  static constexpr std::size_t kNumberRoom = double_text::kRoom;
+  static_assert(kNumberRoom <= 64, "Room gives at most 64 bytes");
 
   // A number other than an int, at p with kNumberRoom bytes of room.
   char* WriteNumber(const Value& value, char* p) {
@@ -148,7 +149,7 @@ class CompactWriter {
         at_ = p;  // the text so far
         return nullptr;
       }
-      return rapidjson::internal::dtoa(d, p);
+      return double_text::WriteDouble(d, p);
     }
     if (value.IsUint()) return integer_text::WriteUint32(value.GetUint(), p);
     if (value.IsInt64()) return integer_text::WriteSigned(value.GetInt64(), p);
