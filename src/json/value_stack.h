@@ -98,7 +98,8 @@ class GenericDocument<UTF8<>, orv::PoolAllocator, orv::ValueStackTag> {
   bool EndContainer(SizeType count, unsigned flags) {
     top_ = reinterpret_cast<ValueType*>(reinterpret_cast<Item*>(top_) - count);
     ValueType* const container = Push();  // grows only for an empty container
-    StoreContainer(container, count, internal::CopyIntoPool(reinterpret_cast<Item*>(container), count, pool_), flags);
+    internal::StorePointerValue(container, count, count,
+                                internal::CopyIntoPool(reinterpret_cast<Item*>(container), count, pool_), flags);
     return true;
   }
   template <typename... Arguments>
@@ -120,32 +121,6 @@ class GenericDocument<UTF8<>, orv::PoolAllocator, orv::ValueStackTag> {
         static_cast<ValueType*>(allocator_.Realloc(begin_, capacity * sizeof(ValueType), grown * sizeof(ValueType)));
     top_ = begin_ + size;
     end_ = begin_ + grown;
-  }
-
-  // Writes a container's value: its size and capacity (both count), the
-  // pointer to its items and its flags in the last two bytes. A 64-bit build
-  // keeps the pointer in the six bytes beside the flags, and written apart,
-  // the pointer would be read back to keep them, a read the processor cannot
-  // forward from the smaller store of the flags: there it is one store.
-  static void StoreContainer(void* value, SizeType count, const void* items, unsigned flags) {
-#if UINTPTR_MAX <= 0xFFFFFFFFU
-    // Four plain stores: nothing is read back, and building the 16 bytes in
-    // a vector register costs more here.
-    const std::uint32_t words[] = {count, count, static_cast<std::uint32_t>(reinterpret_cast<std::uintptr_t>(items)),
-                                   flags << 16};
-    for (std::size_t i = 0; i < 4; ++i) std::memcpy(static_cast<char*>(value) + 4 * i, &words[i], 4);
-#else
-    const std::uint64_t low = count | std::uint64_t{count} << 32;
-    const std::uint64_t high =
-        static_cast<std::uint64_t>(reinterpret_cast<std::uintptr_t>(items)) | std::uint64_t{flags} << 48;
-#if defined(__SSE2__)
-    _mm_storeu_si128(static_cast<__m128i*>(value),
-                     _mm_set_epi64x(static_cast<long long>(high), static_cast<long long>(low)));
-#else
-    std::memcpy(value, &low, sizeof low);
-    std::memcpy(static_cast<char*>(value) + sizeof low, &high, sizeof high);
-#endif
-#endif
   }
 
 #if defined(__SSE2__)
