@@ -265,6 +265,9 @@ def main():
         if dll is None:
             lines += [f"Not measured: the machine that made this report runs no {bits}-bit programs."]
             misses.append(f"{bits}-bit DLL: not measured")
+            stale = f"{out_dir}/ratios-dll{'' if bits == 32 else '64'}.svg"
+            if os.path.exists(stale):
+                os.remove(stale)  # an earlier run's chart would be read as this one's
             continue
         lines += [f"The same benchmarks cross-built with MinGW-w64 ({triple}) and run under wine by our own timing",
                   "driver (`orvjson_timing`: each benchmark prepared once and warmed, then every repetition times each",
