@@ -98,7 +98,7 @@ define windows_configure
 		-DORVJSON_WERROR=$(WERROR) -DORVJSON_RAPIDJSON_INCLUDE_DIR=$(abspath $(1))/header-deps \
 		-DORVJSON_FASTFLOAT_INCLUDE_DIR=$(abspath $(1))/header-deps $(4)
 endef
-wine_prefix_env = WINEDEBUG=-all WINEARCH=win$(2) $(if $(filter 64,$(2)),WINELOADER=/usr/lib/wine/wine64) \
+wine_prefix_env = WINEDEBUG=-all WINEARCH=win$(2) $(if $(filter 64,$(2)),WINELOADER=$$loader) \
 	WINEPREFIX=$(abspath $(1))/wineprefix WINEDLLOVERRIDES="mscoree,mshtml="
 wine_env = $(call wine_prefix_env,$(1),$(2)) \
 	WINEPATH="$$(dirname "$$($(call mingw_triple,$(2))-g++-posix -print-libgcc-file-name)");/usr/$(call mingw_triple,$(2))/lib"

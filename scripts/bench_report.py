@@ -178,6 +178,10 @@ def context_line(results):
             f"best of {minimum_times(results)[1]} repetitions)")
 
 
+def dll_chart(bits):
+    return f"ratios-dll{'' if bits == 32 else '64'}.svg"
+
+
 def main():
     linux = json.load(open(sys.argv[1]))
     memory = json.load(open(sys.argv[2]))
@@ -265,14 +269,14 @@ def main():
         if dll is None:
             lines += [f"Not measured: the machine that made this report runs no {bits}-bit programs."]
             misses.append(f"{bits}-bit DLL: not measured")
-            stale = f"{out_dir}/ratios-dll{'' if bits == 32 else '64'}.svg"
+            stale = f"{out_dir}/{dll_chart(bits)}"
             if os.path.exists(stale):
                 os.remove(stale)  # an earlier run's chart would be read as this one's
             continue
         lines += [f"The same benchmarks cross-built with MinGW-w64 ({triple}) and run under wine by our own timing",
                   "driver (`orvjson_timing`: each benchmark prepared once and warmed, then every repetition times each",
                   "one once, in a new random order) " + context_line(dll) + ".", "",
-                  f"![ratios of the {bits}-bit DLL](ratios-dll{'' if bits == 32 else '64'}.svg)", ""]
+                  f"![ratios of the {bits}-bit DLL]({dll_chart(bits)})", ""]
         dll_best, _ = minimum_times(dll)
         table, dll_charts[bits], dll_misses = ratio_table(dll_best)
         lines += table
@@ -299,9 +303,9 @@ def main():
     with open(f"{out_dir}/ratios.svg", "w") as f:
         f.write(svg_chart(chart, "Linux x86-64: OrvJson time / RapidJSON floor time (lower is better)"))
     for bits, chart in dll_charts.items():
-        with open(f"{out_dir}/ratios-dll{'' if bits == 32 else '64'}.svg", "w") as f:
+        with open(f"{out_dir}/{dll_chart(bits)}", "w") as f:
             f.write(svg_chart(chart, f"{bits}-bit DLL under wine: OrvJson time / floor time (lower is better)"))
-    charts = ", ".join(["ratios.svg"] + [f"ratios-dll{'' if bits == 32 else '64'}.svg" for bits in dll_charts])
+    charts = ", ".join(["ratios.svg"] + [dll_chart(bits) for bits in dll_charts])
     print(f"bench_report: wrote {out_dir}/README.md and {charts}; "
           + ("every target met" if not misses else f"missed: {'; '.join(misses)}"))
 

@@ -29,13 +29,19 @@ fail() {
 }
 ok() { echo "check-dist: ok: $*"; }
 
-# runs BITS: whether this kernel runs BITS-bit programs. Where it does not,
-# each archive is still built against and checked, only its hosts not run.
+# runs BITS: whether this kernel runs BITS-bit programs, asked once a width;
+# loaders[BITS] is then the wine loader for them, or empty. Where it does
+# not run them, each archive is still built against and checked, only its
+# hosts not run.
+declare -A loaders=()
 runs() {
-  local status=0
-  scripts/wine-loader.sh "$1" > /dev/null 2>&1 || status=$?
-  [[ $status == 0 || $status == 3 ]] || fail "wine is not installed for $1-bit programs"
-  return $status
+  if [[ ! -v "loaders[$1]" ]]; then
+    local status=0 loader=""
+    loader=$(scripts/wine-loader.sh "$1" 2> /dev/null) || status=$?
+    [[ $status == 0 || $status == 3 ]] || fail "wine is not installed for $1-bit programs"
+    loaders[$1]=$loader
+  fi
+  [[ -n ${loaders[$1]} ]]
 }
 
 # run_fresh BITS FOLDER PROGRAM [ARGS...]: runs PROGRAM (in FOLDER) under a
@@ -46,8 +52,7 @@ run_fresh() {
   local bits=$1 folder=$2
   shift 2
   runs "$bits" || return 0
-  local loader prefix
-  loader=$(scripts/wine-loader.sh "$bits")
+  local loader=${loaders[$bits]} prefix
   prefix=$(mktemp -d "$work/prefix-XXXX")
   rmdir "$prefix"  # wineboot makes it: an empty folder would be taken for a prefix of the default kind
   local env=(WINEPREFIX="$prefix" WINEARCH="win$bits")

@@ -139,7 +139,7 @@ class CompactWriter {
   // its writer stores whole words beyond it; the integer writers store at
   // most 21.
   static constexpr std::size_t kNumberRoom = double_text::kRoom;
-  static_assert(kNumberRoom <= 64, "Room gives at most 64 bytes");
+  static_assert(kNumberRoom >= 21 && kNumberRoom <= 64, "room for the integer writers, within what Room gives");
 
   // A number other than an int, at p with kNumberRoom bytes of room.
   char* WriteNumber(const Value& value, char* p) {
