@@ -55,13 +55,13 @@ inline int DigitLoop(std::uint32_t p1, std::uint64_t p2, std::uint64_t delta, in
       return len;
     }
   }
+  // p1 is never 0 (see DigitGen), so no fraction digit is a leading zero
+  // and every one is kept: RapidJSON's test for leading zeros, a branch
+  // per digit, is left out.
   for (;;) {
     p2 *= 10;
     delta *= 10;
-    const int d = static_cast<int>(p2 >> shift);
-    // Stored whatever it is, kept unless a leading zero: no branch to miss.
-    buffer[len] = static_cast<char>('0' + d);
-    len += (d | len) != 0;
+    buffer[len++] = static_cast<char>('0' + (p2 >> shift));
     p2 &= one - 1;
     --kappa;
     if (p2 < delta) {
@@ -86,9 +86,11 @@ inline int DigitGen(const DiyFp& W, const DiyFp& Mp, std::uint64_t delta, char* 
                      0, K);
   }
   // What is left after any integral digit is at least p2, so none of them
-  // ends the digits: they are p1's, written whole.
-  const int len1 = p1 != 0 ? static_cast<int>(integer_text::WriteUint32(p1, buffer) - buffer) : 0;
-  return DigitLoop(0, p2, delta, shift, wp_w, 0, buffer, len1, K);
+  // ends the digits: they are p1's, written whole. p1 is at least 4: Mp.f
+  // is the high half of two normalized 64-bit products, so at least 2^62,
+  // and the cached power keeps shift at most 60.
+  const int len = static_cast<int>(integer_text::WriteUint32(p1, buffer) - buffer);
+  return DigitLoop(0, p2, delta, shift, wp_w, 0, buffer, len, K);
 }
 
 // value > 0 and finite.
