@@ -111,6 +111,30 @@ TEST(TypeQueries, TagCollectListsArrayElementsByKind) {
   }
 }
 
+TEST(TypeQueries, AppendingToOneVectorCallAfterCallGrowsItGeometrically) {
+  // A host may gather many documents into one list; room made for exactly
+  // what each call appends would copy the whole list on every call.
+  Doc doc;
+  ASSERT_EQ(LoadFromString(doc.h(), R"({"a":1,"b":2,"c":[1,2,3]})"), 0);
+  OrvVector tags;
+  std::vector<int> ints;
+  const auto countGrowths = [](auto& vector, auto append) {
+    int growths = 0;
+    for (int call = 0; call < 3000; ++call) {
+      const std::size_t before = vector.capacity();
+      append();
+      growths += vector.capacity() != before;
+    }
+    return growths;
+  };
+  EXPECT_LE(countGrowths(tags.m_items, [&] { GetTagCollect(doc.h(), tags); }), 20);
+  EXPECT_LE(countGrowths(ints, [&] { GetValue(doc.h(), "c", ints); }), 20);
+  ASSERT_EQ(tags.m_items.size(), 9000u);
+  ASSERT_EQ(ints.size(), 9000u);
+  EXPECT_EQ(tags.m_items[8999].name, "c");
+  EXPECT_EQ(ints[8999], 3);
+}
+
 TEST(TypeQueries, TagCollectAppendsNothingForEmptyAndScalarRoots) {
   for (const char* root : {"{}", "[]", "5", "null", "\"s\""}) {
     Doc doc;

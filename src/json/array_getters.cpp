@@ -1,4 +1,7 @@
+#include <algorithm>
+
 #include "COrvExtendJson.h"
+#include "host_vectors.h"
 #include "value_reads.h"
 
 namespace {
@@ -7,15 +10,17 @@ using orv::Value;
 
 // Appends every element of the member's array that accept() takes; stops at
 // the first it refuses. Missing members, other kinds and empty arrays are -1
-// with nothing appended.
+// with nothing appended. The elements are looked at before any is appended,
+// so that room is made once for exactly those that will be.
 template <typename Element, typename Accept, typename Convert>
 long ReadArray(const Value* member, std::vector<Element>& out, Accept accept, Convert convert) {
   if (member == nullptr || !member->IsArray() || member->Empty()) return -1;
-  for (const Value& element : member->GetArray()) {
-    if (!accept(element)) return -1;
-    out.push_back(convert(element));
-  }
-  return 0;
+  const Value* const first = member->Begin();
+  const Value* const end = member->End();
+  const Value* const refused = std::find_if_not(first, end, accept);
+  orv::MakeRoomToAppend(out, static_cast<std::size_t>(refused - first));
+  for (const Value* element = first; element != refused; ++element) out.push_back(convert(*element));
+  return refused == end ? 0 : -1;
 }
 
 bool IsIntBetween(const Value& v, int low, int high) {

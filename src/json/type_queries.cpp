@@ -1,4 +1,5 @@
 #include "COrvExtendJson.h"
+#include "host_vectors.h"
 #include "type_codes.h"
 
 namespace {
@@ -32,6 +33,9 @@ long COrvExtendJson::GetArryItemType(std::string key, int& type) {
 
 long COrvExtendJson::GetTagCollect(OrvVector& items) {
   long appended = 0;
+  if (m_document.IsArray() || m_document.IsObject()) {
+    orv::MakeRoomToAppend(items.m_items, m_document.IsArray() ? m_document.Size() : m_document.MemberCount());
+  }
   if (m_document.IsArray()) {
     for (const Value& element : m_document.GetArray()) {
       items.m_items.push_back(OrvTagItem{std::string(), orv::ElementKind(element)});
