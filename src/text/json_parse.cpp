@@ -62,100 +62,106 @@ class Parser {
       : stack_(stack),
         begin_(text),
         end_(text + length),
-        p_(text),
         maxDepth_(maxDepth < kMaxNestingDepth ? maxDepth : kMaxNestingDepth),
         outcome_(outcome),
         releaser_(releaser) {
-    if (releaser_ != nullptr) ScheduleRelease();
+    if (releaser_ != nullptr) ScheduleRelease(text);
   }
 
   bool Run() {
-    SkipSpaces();
-    if (*p_ == '\0') return Fail(rapidjson::kParseErrorDocumentEmpty, p_);
-    if (!ParseValue()) return false;
-    SkipSpaces();
-    if (*p_ != '\0') return Fail(rapidjson::kParseErrorDocumentRootNotSingular, p_);
-    return true;
+    const char* p = SkipSpaces(begin_);
+    if (*p == '\0') {
+      Fail(rapidjson::kParseErrorDocumentEmpty, p);
+      return false;
+    }
+    p = ParseValue(p);
+    if (p == nullptr) return false;
+    p = SkipSpaces(p);
+    if (*p == '\0') return true;
+    Fail(rapidjson::kParseErrorDocumentRootNotSingular, p);
+    return false;
   }
 
  private:
-  bool Fail(ParseErrorCode code, const char* at, ParseProblem problem = ParseProblem::kSyntax) {
+  // The cursor p travels through arguments and results, never through a
+  // member: the stack's stores may alias any member, which would make the
+  // compiler store and reload the cursor around every value. A step that
+  // fails records why and gives null.
+  const char* Fail(ParseErrorCode code, const char* at, ParseProblem problem = ParseProblem::kSyntax) {
     outcome_.problem = problem;
     outcome_.code = code;
     outcome_.offset = static_cast<std::size_t>(at - begin_);
-    return false;
+    return nullptr;
   }
 
   // Whenever the parse has come far enough, between two values, the releaser
   // hears where it is; one comparison per value otherwise.
-  void Progress() {
-    if (reinterpret_cast<std::uintptr_t>(p_) < releaseAt_) return;
-    releaser_->Passed(static_cast<std::size_t>(p_ - begin_));
-    ScheduleRelease();
+  void Progress(const char* p) {
+    if (reinterpret_cast<std::uintptr_t>(p) < releaseAt_) return;
+    releaser_->Passed(static_cast<std::size_t>(p - begin_));
+    ScheduleRelease(p);
   }
-  void ScheduleRelease() {
+  void ScheduleRelease(const char* p) {
     const std::size_t every = releaser_->every();
-    releaseAt_ = static_cast<std::size_t>(end_ - p_) > every ? reinterpret_cast<std::uintptr_t>(p_ + every)
-                                                             : std::numeric_limits<std::uintptr_t>::max();
+    releaseAt_ = static_cast<std::size_t>(end_ - p) > every ? reinterpret_cast<std::uintptr_t>(p + every)
+                                                            : std::numeric_limits<std::uintptr_t>::max();
   }
 
-  void SkipSpaces() {
+  const char* SkipSpaces(const char* p) const {
     // Every byte that can start a token lies above the space.
-    if (static_cast<unsigned char>(*p_) > ' ' || !kSpace.space[static_cast<unsigned char>(*p_)]) return;
+    if (static_cast<unsigned char>(*p) > ' ' || !kSpace.space[static_cast<unsigned char>(*p)]) return p;
     // One whitespace byte alone, as after a colon or before unindented
     // text (the byte after it is readable: at worst the terminating NUL).
-    ++p_;
-    if (static_cast<unsigned char>(*p_) > ' ') return;
+    ++p;
+    if (static_cast<unsigned char>(*p) > ' ') return p;
 #if defined(__SSE2__)
     // Indentation: runs of spaces, 16 bytes at a time, with one comparison
     // while they are spaces only and all four kinds once a run holds others.
-    while (end_ - p_ >= 16) {
-      const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p_));
+    while (end_ - p >= 16) {
+      const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
       const unsigned blanks = Mask(_mm_cmpeq_epi8(bytes, _mm_set1_epi8(' ')));
       if (blanks == 0xFFFF) {
-        p_ += 16;
+        p += 16;
         continue;
       }
       const auto run = static_cast<unsigned>(__builtin_ctz(~blanks));
-      if (!kSpace.space[static_cast<unsigned char>(p_[run])]) {
-        p_ += run;
-        return;
-      }
+      if (!kSpace.space[static_cast<unsigned char>(p[run])]) return p + run;
       const unsigned spaces = Mask(_mm_or_si128(
           _mm_or_si128(_mm_cmpeq_epi8(bytes, _mm_set1_epi8(' ')), _mm_cmpeq_epi8(bytes, _mm_set1_epi8('\n'))),
           _mm_or_si128(_mm_cmpeq_epi8(bytes, _mm_set1_epi8('\t')), _mm_cmpeq_epi8(bytes, _mm_set1_epi8('\r')))));
-      if (spaces != 0xFFFF) {
-        p_ += __builtin_ctz(~spaces);
-        return;
-      }
-      p_ += 16;
+      if (spaces != 0xFFFF) return p + __builtin_ctz(~spaces);
+      p += 16;
     }
 #endif
-    while (kSpace.space[static_cast<unsigned char>(*p_)]) ++p_;
+    while (kSpace.space[static_cast<unsigned char>(*p)]) ++p;
+    return p;
   }
 
-  // The whole value at p_, containers and all, in one loop: a container's
-  // items are read in the same frame as the container, and the kind and
-  // item count of each enclosing one wait in open_ until it goes on. A call
-  // per value set up and took down a frame each time, and nesting cost stack.
+  // The whole value at p, containers and all, in one loop; where it ends.
+  // A container's items are read in the same frame as the container, and
+  // the kind and item count of each enclosing one wait in open_ until it
+  // goes on. A call per value set up and took down a frame each time, and
+  // nesting cost stack.
   // Kept out of line: inlined into its caller, the 32-bit build spills more
   // and loads canada 5-10% slower.
-  __attribute__((noinline)) bool ParseValue() {
+  __attribute__((noinline)) const char* ParseValue(const char* p) {
     SizeType count = 0;     // items so far in the innermost open container
     bool inObject = false;  // whether that container is an object
     unsigned depth = 0;     // how many containers are open
   value:
     // The two openings are spelled out apart: as one case with the kind in a
     // variable, loads of citm and records measured 2-3% slower on x86-64.
-    switch (*p_) {
+    switch (*p) {
       case '"':
-        if (!ParseString()) return false;
+        p = ParseString(p);
+        if (p == nullptr) return nullptr;
         break;
       case '{':
-        if (!Enter(depth)) return false;
-        SkipSpaces();
-        if (*p_ == '}') {
-          Leave(depth);
+        if (!Enter(p, depth)) return nullptr;
+        p = SkipSpaces(p + 1);
+        if (*p == '}') {
+          ++p;
+          --depth;
           stack_.EndObject(0);
           break;
         }
@@ -164,10 +170,11 @@ class Parser {
         inObject = true;
         goto member;
       case '[':
-        if (!Enter(depth)) return false;
-        SkipSpaces();
-        if (*p_ == ']') {
-          Leave(depth);
+        if (!Enter(p, depth)) return nullptr;
+        p = SkipSpaces(p + 1);
+        if (*p == ']') {
+          ++p;
+          --depth;
           stack_.EndArray(0);
           break;
         }
@@ -176,92 +183,88 @@ class Parser {
         inObject = false;
         goto value;
       case 'n':
-        if (!ParseWord("null")) return false;
+        p = ParseWord(p, "null");
+        if (p == nullptr) return nullptr;
         stack_.Null();
         break;
       case 't':
-        if (!ParseWord("true")) return false;
+        p = ParseWord(p, "true");
+        if (p == nullptr) return nullptr;
         stack_.Bool(true);
         break;
       case 'f':
-        if (!ParseWord("false")) return false;
+        p = ParseWord(p, "false");
+        if (p == nullptr) return nullptr;
         stack_.Bool(false);
         break;
       default:
-        if (!ParseNumber()) return false;
+        p = ParseNumber(p);
+        if (p == nullptr) return nullptr;
         break;
     }
     // A value is read: the container it is in takes it, and goes on or ends.
   next:
-    if (depth == 0) return true;
+    if (depth == 0) return p;
     ++count;
     if (inObject) {
-      SkipSpaces();
-      Progress();
-      if (*p_ == ',') {
-        ++p_;
-        SkipSpaces();
+      p = SkipSpaces(p);
+      Progress(p);
+      if (*p == ',') {
+        p = SkipSpaces(p + 1);
         goto member;
       }
-      if (*p_ != '}') return Fail(rapidjson::kParseErrorObjectMissCommaOrCurlyBracket, p_);
-      Leave(depth);
+      if (*p != '}') return Fail(rapidjson::kParseErrorObjectMissCommaOrCurlyBracket, p);
+      ++p;
+      --depth;
       stack_.EndObject(count);
     } else {
-      Progress();
-      SkipSpaces();
-      if (*p_ == ',') {
-        ++p_;
-        SkipSpaces();
+      Progress(p);
+      p = SkipSpaces(p);
+      if (*p == ',') {
+        p = SkipSpaces(p + 1);
         goto value;
       }
-      if (*p_ != ']') return Fail(rapidjson::kParseErrorArrayMissCommaOrSquareBracket, p_);
-      Leave(depth);
+      if (*p != ']') return Fail(rapidjson::kParseErrorArrayMissCommaOrSquareBracket, p);
+      ++p;
+      --depth;
       stack_.EndArray(count);
     }
     count = open_[depth].count;
     inObject = open_[depth].inObject;
     goto next;
   member:
-    if (*p_ != '"') return Fail(rapidjson::kParseErrorObjectMissName, p_);
-    if (!ParseString()) return false;
-    SkipSpaces();
-    if (*p_ != ':') return Fail(rapidjson::kParseErrorObjectMissColon, p_);
-    ++p_;
-    SkipSpaces();
+    if (*p != '"') return Fail(rapidjson::kParseErrorObjectMissName, p);
+    p = ParseString(p);
+    if (p == nullptr) return nullptr;
+    p = SkipSpaces(p);
+    if (*p != ':') return Fail(rapidjson::kParseErrorObjectMissColon, p);
+    p = SkipSpaces(p + 1);
     goto value;
   }
 
   // A literal; refused at the first byte that differs.
   template <std::size_t N>
-  bool ParseWord(const char (&word)[N]) {
+  const char* ParseWord(const char* p, const char (&word)[N]) {
     // Compared whole (one or two loads) wherever the text holds as many
     // bytes, which it does but at its very end.
     constexpr std::size_t kLength = N - 1;
-    if (static_cast<std::size_t>(end_ - p_) >= kLength && std::memcmp(p_, word, kLength) == 0) {
-      p_ += kLength;
-      return true;
-    }
-    return ParseWordBytes(word);
+    if (static_cast<std::size_t>(end_ - p) >= kLength && std::memcmp(p, word, kLength) == 0) return p + kLength;
+    return ParseWordBytes(p, word);
   }
   // The same a byte at a time, to find where it differs.
-  bool ParseWordBytes(const char* word) {
-    for (++word, ++p_; *word != '\0'; ++word, ++p_) {
-      if (*p_ != *word) return Fail(rapidjson::kParseErrorValueInvalid, p_);
+  const char* ParseWordBytes(const char* p, const char* word) {
+    for (++word, ++p; *word != '\0'; ++word, ++p) {
+      if (*p != *word) return Fail(rapidjson::kParseErrorValueInvalid, p);
     }
-    return true;
+    return p;
   }
 
-  // One more level of nesting; past the limit the parse ends at the bracket.
-  bool Enter(unsigned& depth) {
-    ++p_;
+  // One more level of nesting, at the opening bracket; past the limit the
+  // parse ends there.
+  bool Enter(const char* bracket, unsigned& depth) {
     if (++depth <= maxDepth_) return true;
-    return Fail(rapidjson::kParseErrorTermination, p_ - 1, ParseProblem::kTooDeep);
-  }
-
-  // Past a container's closing bracket, one level up.
-  void Leave(unsigned& depth) {
-    ++p_;
-    --depth;
+    Fail(rapidjson::kParseErrorTermination, bracket, ParseProblem::kTooDeep);
+    return false;
   }
 
   // The first byte from p that a string does not take as it is: the closing
@@ -280,36 +283,39 @@ class Parser {
 
   // A name or a string value (the document keeps both alike) that stands
   // as it is in the text.
-  bool Deliver(const char* text, std::size_t length) {
+  void Deliver(const char* text, std::size_t length) {
     const auto size = static_cast<SizeType>(length);
     // The text goes on at least to its NUL, so 16 bytes from text are
     // readable when it ends no earlier than 15 bytes on.
-    if (ValueStack::Inline(size) && end_ - text >= 15) return stack_.InlineString(text, size);
-    return stack_.String(text, size);
+    if (ValueStack::Inline(size) && end_ - text >= 15) {
+      stack_.InlineString(text, size);
+    } else {
+      stack_.String(text, size);
+    }
   }
 
   // A string too long for a document is refused at its opening quotation
   // mark, before its bytes are copied.
-  bool RefuseLength(const char* quote) {
+  const char* RefuseLength(const char* quote) {
     return Fail(rapidjson::kParseErrorTermination, quote, ParseProblem::kTooLong);
   }
 
-  // A string without escapes is read in the value loop itself; one with
-  // escapes, or an error, is taken on out of line from its first stop p.
-  RAPIDJSON_FORCEINLINE bool ParseString() {
-    const char* const quote = p_;
+  // The string at its opening quotation mark quote; where it ends. One
+  // without escapes is read in the value loop itself; one with escapes, or
+  // an error, is taken on out of line from its first stop.
+  RAPIDJSON_FORCEINLINE const char* ParseString(const char* const quote) {
     const char* const p = EndOfPlainRun(quote + 1);
     if (RAPIDJSON_LIKELY(*p == '"')) {
       const auto length = static_cast<std::size_t>(p - quote - 1);
       if (length > kMaxStringLength) return RefuseLength(quote);
-      p_ = p + 1;
-      return Deliver(quote + 1, length);
+      Deliver(quote + 1, length);
+      return p + 1;
     }
     return ParseEscapedString(quote, p);
   }
 
   // Escapes, or an error: decoded into scratch, run by run.
-  __attribute__((noinline)) bool ParseEscapedString(const char* const quote, const char* p) {
+  __attribute__((noinline)) const char* ParseEscapedString(const char* const quote, const char* p) {
     scratch_.clear();
     const char* run = quote + 1;
     for (;;) {
@@ -347,8 +353,8 @@ class Parser {
       p = EndOfPlainRun(p);
     }
     if (scratch_.size() > kMaxStringLength) return RefuseLength(quote);  // escapes took it past the limit
-    p_ = p + 1;
-    return stack_.String(scratch_.data(), static_cast<SizeType>(scratch_.size()));
+    stack_.String(scratch_.data(), static_cast<SizeType>(scratch_.size()));
+    return p + 1;
   }
 
   // Reads the run of digits at p into value (which wraps past 19 digits),
@@ -382,8 +388,8 @@ class Parser {
   // from the digits as they are read here (a number of more than 19 digits,
   // or with an exponent of more than 9, is read again by fast_float). Nothing
   // here can overflow.
-  ORV_NUMBER_OUT_OF_LINE bool ParseNumber() {
-    const char* const begin = p_;
+  // The number at begin; where it ends.
+  ORV_NUMBER_OUT_OF_LINE const char* ParseNumber(const char* const begin) {
     const char* p = begin;
     const bool minus = *p == '-';
     if (minus) ++p;
@@ -423,7 +429,6 @@ class Parser {
         exponentRead = p - exponentDigits <= 9;
         if (negativeExponent) exponent = -exponent;
       }
-      p_ = p;
       double exact = 0.0;
       bool finite = false;
       if (count + fractionLength <= 19 && exponentRead) {
@@ -440,9 +445,9 @@ class Parser {
         finite = ParseJsonDouble(begin, static_cast<std::size_t>(p - begin), exact);
       }
       if (!finite) return Fail(rapidjson::kParseErrorNumberTooBig, begin, ParseProblem::kNumberOutOfRange);
-      return stack_.Double(exact);
+      stack_.Double(exact);
+      return p;
     }
-    p_ = p;
     // The kinds RapidJSON gives integers: 32 bits, then 64, then a double. Of
     // 20-digit numbers only those from 10^19 to 2^64 - 1 fit; the others start
     // with 2 to 9, or start with 1 and wrap below 10^19.
@@ -450,23 +455,30 @@ class Parser {
     constexpr std::uint64_t kInt32Magnitude = 0x80000000ULL;
     constexpr std::uint64_t kInt64Magnitude = 0x8000000000000000ULL;
     if (fits && !minus) {
-      return value <= std::numeric_limits<unsigned>::max() ? stack_.Uint(static_cast<unsigned>(value))
-                                                           : stack_.Uint64(value);
+      if (value <= std::numeric_limits<unsigned>::max()) {
+        stack_.Uint(static_cast<unsigned>(value));
+      } else {
+        stack_.Uint64(value);
+      }
+    } else if (fits && value <= kInt32Magnitude) {
+      stack_.Int(static_cast<int>(-static_cast<std::int64_t>(value)));
+    } else if (fits && value < kInt64Magnitude) {
+      stack_.Int64(-static_cast<std::int64_t>(value));
+    } else if (fits && value == kInt64Magnitude) {
+      stack_.Int64(std::numeric_limits<std::int64_t>::min());
+    } else {
+      double exact = 0.0;
+      if (!ParseJsonDouble(begin, static_cast<std::size_t>(p - begin), exact)) {
+        return Fail(rapidjson::kParseErrorNumberTooBig, begin, ParseProblem::kNumberOutOfRange);
+      }
+      stack_.Double(exact);
     }
-    if (fits && value <= kInt32Magnitude) return stack_.Int(static_cast<int>(-static_cast<std::int64_t>(value)));
-    if (fits && value < kInt64Magnitude) return stack_.Int64(-static_cast<std::int64_t>(value));
-    if (fits && value == kInt64Magnitude) return stack_.Int64(std::numeric_limits<std::int64_t>::min());
-    double exact = 0.0;
-    if (!ParseJsonDouble(begin, static_cast<std::size_t>(p - begin), exact)) {
-      return Fail(rapidjson::kParseErrorNumberTooBig, begin, ParseProblem::kNumberOutOfRange);
-    }
-    return stack_.Double(exact);
+    return p;
   }
 
   ValueStack& stack_;
   const char* const begin_;
   const char* const end_;  // where the NUL after the text is
-  const char* p_;
   const unsigned maxDepth_;
   // Where each enclosing container stood when the one inside it opened:
   // open_[d] for the container at depth d (open_[0] for none). Left unset,
@@ -478,7 +490,7 @@ class Parser {
   Open open_[kMaxNestingDepth];
   ParseOutcome& outcome_;
   TextReleaser* const releaser_;
-  std::uintptr_t releaseAt_ = std::numeric_limits<std::uintptr_t>::max();  // where p_ next reports
+  std::uintptr_t releaseAt_ = std::numeric_limits<std::uintptr_t>::max();  // where the cursor next reports
   const bool nearest_ = RoundsToNearest();
   std::string scratch_;  // a string with escapes, decoded
 };
