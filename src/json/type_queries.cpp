@@ -32,20 +32,20 @@ long COrvExtendJson::GetArryItemType(std::string key, int& type) {
 }
 
 long COrvExtendJson::GetTagCollect(OrvVector& items) {
-  long appended = 0;
-  if (m_document.IsArray() || m_document.IsObject()) {
-    orv::MakeRoomToAppend(items.m_items, m_document.IsArray() ? m_document.Size() : m_document.MemberCount());
-  }
+  std::vector<OrvTagItem>& out = items.m_items;
   if (m_document.IsArray()) {
+    orv::MakeRoomToAppend(out, m_document.Size());
     for (const Value& element : m_document.GetArray()) {
-      items.m_items.push_back(OrvTagItem{std::string(), orv::ElementKind(element)});
-      ++appended;
+      out.push_back(OrvTagItem{std::string(), orv::ElementKind(element)});
     }
-  } else if (m_document.IsObject()) {
-    for (const auto& member : m_document.GetObject()) {
-      items.m_items.push_back(OrvTagItem{std::string(member.name.GetString()), MemberTypeCode(member.value)});
-      ++appended;
-    }
+    return static_cast<long>(m_document.Size());
   }
-  return appended;
+  if (m_document.IsObject()) {
+    orv::MakeRoomToAppend(out, m_document.MemberCount());
+    for (const auto& member : m_document.GetObject()) {
+      out.push_back(OrvTagItem{std::string(member.name.GetString()), MemberTypeCode(member.value)});
+    }
+    return static_cast<long>(m_document.MemberCount());
+  }
+  return 0;
 }
