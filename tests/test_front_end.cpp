@@ -106,6 +106,25 @@ TEST(FrontEnd, MakesEveryStringInsideItsValueByteForByteAsRapidJsonDoes) {
   }
 }
 
+TEST(FrontEnd, DecodesEscapesBetweenPlainRunsOfEveryLength) {
+  // Runs copied in pieces of each size, before, between and after escapes
+  // of each decoded length; one array, so that later strings decode into
+  // room a shorter one made, and one string per text, where room is new.
+  const char* const escapes[] = {"\\n", "\\u00e9", "\\u65e5", "\\ud83d\\ude00"};
+  std::string all = "[";
+  for (std::size_t length = 0; length <= 300; length += length < 40 ? 1 : 13) {
+    const std::string run(length, 'x');
+    for (const char* escape : escapes) {
+      const std::string s = "\"" + run + escape + run.substr(length / 2) + escape + escape + run + "\"";
+      ExpectSameParse(s, orv::kMaxNestingDepth);
+      ExpectSameParse(s.substr(0, s.size() - 1 - length / 3), orv::kMaxNestingDepth);  // the text ends inside
+      all += s + ",";
+    }
+  }
+  all.back() = ']';
+  ExpectSameParse(all, orv::kMaxNestingDepth);
+}
+
 TEST(FrontEnd, GivingBackTheTextBehindTheParseChangesNoDocumentAndNoProblem) {
   orvtest::TextMaker maker(7);
   for (int round = 0; round < 60; ++round) {
