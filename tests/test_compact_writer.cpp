@@ -80,6 +80,23 @@ TEST(CompactWriter, EscapesEveryByteAtEveryPositionAsRapidJsonDoes) {
   }
 }
 
+TEST(CompactWriter, WritesLongStringsAtEveryPlaceInItsBufferAsRapidJsonDoes) {
+  // The end of a long string is stored over bytes already written; strings
+  // of every length from 16 to 48, plain or with an escape in their last 16
+  // bytes, end at every place in the output's buffer and across its edge.
+  orv::Document doc;
+  doc.SetArray();
+  for (std::size_t i = 0; i < 3 * 4096; ++i) {
+    std::string s(16 + i % 33, static_cast<char>('a' + i % 26));
+    if (i % 7 == 0) s[s.size() - 1 - i % 16] = i % 2 == 0 ? '"' : '\n';
+    doc.PushBack(orv::Value(s.data(), static_cast<rapidjson::SizeType>(s.size()), doc.GetAllocator()),
+                 doc.GetAllocator());
+  }
+  const std::string expected = RapidJsonText(doc);
+  EXPECT_EQ(OurText(doc), expected);
+  EXPECT_EQ(FileText(doc), expected);
+}
+
 TEST(CompactWriter, WritesDoublesAndIntegersAsRapidJsonDoes) {
   std::mt19937_64 random(20261209);
   orv::Document doc;

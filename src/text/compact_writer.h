@@ -266,8 +266,12 @@ class CompactWriter {
 #if defined(__SSE2__)
     // Sixteen bytes at a time; they are stored before they are looked at,
     // and the cursor moves only past the plain ones.
+    // Each step makes room for the last 16 bytes and the closing quotation
+    // mark too, so that the end of a string without escapes is stored over
+    // bytes that are still in the window.
+    bool escaped = false;
     while (end - s >= 16) {
-      p = Room(p, 16);
+      p = Room(p, 16 + 16 + 1);
       const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(s));
       _mm_storeu_si128(reinterpret_cast<__m128i*>(p), bytes);
       const unsigned stops = NotPlainIn(bytes);
@@ -280,6 +284,19 @@ class CompactWriter {
       s += plain;
       p = WriteEscaped(s, s + 1, p + plain);
       ++s;
+      escaped = true;
+    }
+    if (!escaped && s != end) {
+      // The last 16 bytes, of which those before s are already written as
+      // they are: stored again over themselves, the rest after them.
+      const auto rest = static_cast<unsigned>(end - s);
+      const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(end - 16));
+      if ((NotPlainIn(bytes) >> (16 - rest)) == 0) {
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(p + rest - 16), bytes);
+        p += rest;
+        *p = '"';
+        return p + 1;
+      }
     }
 #else
     while (end - s >= 16) {
