@@ -46,6 +46,17 @@ constexpr SpaceBytes kSpace;
 #define ORV_NUMBER_OUT_OF_LINE
 #endif
 
+// Keeps the branch that holds it: the compiler may not turn a branch with
+// such a statement into arithmetic on its condition.
+template <typename T>
+inline void KeepBranch(T& value) {
+#if defined(__GNUC__)
+  __asm__ volatile("" : "+r"(value));
+#else
+  (void)value;
+#endif
+}
+
 #if defined(__SSE2__)
 inline unsigned Mask(__m128i bytes) { return static_cast<unsigned>(_mm_movemask_epi8(bytes)); }
 #endif
@@ -299,13 +310,40 @@ class Parser {
     return false;
   }
 
+  // The lowest set bit of stops (not zero), found in steps whose branches
+  // the processor predicts, as indentation is: a cursor moved by it waits
+  // on adds, not on the vector unit, which reads many small objects faster
+  // when their strings repeat their lengths, and text of random lengths
+  // slower.
+  static unsigned FirstStop(unsigned stops) {
+    unsigned at = 0;
+    if ((stops & 0xFF) == 0) {
+      at += 8;
+      stops >>= 8;
+    }
+    if ((stops & 0xF) == 0) {
+      at += 4;
+      stops >>= 4;
+    }
+    if ((stops & 0x3) == 0) {
+      at += 2;
+      stops >>= 2;
+    }
+    if ((stops & 0x1) == 0) {
+      ++at;
+      KeepBranch(at);
+    }
+    return at;
+  }
+
   // The first byte from p that a string does not take as it is: the closing
   // quotation mark, a backslash, a control character or the end.
+  template <bool Predicted>
   const char* EndOfPlainRun(const char* p) const {
 #if defined(__SSE2__)
     while (end_ - p >= 16) {
       const unsigned stops = NotPlainIn(_mm_loadu_si128(reinterpret_cast<const __m128i*>(p)));
-      if (stops != 0) return p + __builtin_ctz(stops);
+      if (stops != 0) return p + (Predicted ? FirstStop(stops) : __builtin_ctz(stops));
       p += 16;
     }
 #endif
@@ -336,7 +374,7 @@ class Parser {
   // without escapes is read in the value loop itself; one with escapes, or
   // an error, is taken on out of line from its first stop.
   RAPIDJSON_FORCEINLINE const char* ParseString(const char* const quote) {
-    const char* const p = EndOfPlainRun(quote + 1);
+    const char* const p = EndOfPlainRun<true>(quote + 1);
     if (RAPIDJSON_LIKELY(*p == '"')) {
       const auto length = static_cast<std::size_t>(p - quote - 1);
       if (length > kMaxStringLength) return RefuseLength(quote);
@@ -392,7 +430,7 @@ class Parser {
         out += Utf8Of(static_cast<unsigned long>(code), out);
       }
       run = p;
-      p = EndOfPlainRun(p);
+      p = EndOfPlainRun<false>(p);
     }
     const auto size = static_cast<std::size_t>(out - &scratch_[0]);
     if (size > kMaxStringLength) return RefuseLength(quote);  // escapes took it past the limit
