@@ -16,8 +16,12 @@ inline long HandleOf(COrvExtendJson* object) {
 
 // The live object behind handle, or null: for 0 and negative handles, for
 // numbers that never came from Create, and (in the common case) for a
-// handle already released. Reads no memory but the library's own.
-inline COrvExtendJson* LiveObject(long handle) {
+// handle already released. Reads no memory but the library's own. The
+// handle is checked whole (a long, or the C interface's intptr_t, wider on
+// 64-bit Windows): one too large for a long lies outside every slot region,
+// so the slot check refuses it with no compare of its own.
+template <typename Handle>
+inline COrvExtendJson* LiveObject(Handle handle) {
   if (handle <= 0) return nullptr;
   const auto address = static_cast<std::uintptr_t>(handle);
   if (!ObjectSlots::IsLive(address)) return nullptr;

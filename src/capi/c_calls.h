@@ -31,16 +31,10 @@ std::int32_t Guarded(Body body) noexcept {
   }
 }
 
-inline COrvExtendJson* ObjectOf(orvjson_handle handle) {
-  // A handle that does not fit a long names no object (they all do).
-  if (handle <= 0 || handle > static_cast<orvjson_handle>(0x7FFFFFFF)) return nullptr;
-  return LiveObject(static_cast<long>(handle));
-}
-
 // Runs body on the live object behind handle.
 template <typename Body>
 std::int32_t OnObject(orvjson_handle handle, Body body) noexcept {
-  COrvExtendJson* object = ObjectOf(handle);
+  COrvExtendJson* object = LiveObject(handle);
   if (object == nullptr) return ORVJSON_BAD_HANDLE;
   return Guarded([&] { return body(*object); });
 }

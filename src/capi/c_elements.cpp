@@ -87,7 +87,7 @@ ORVJSON_API std::int32_t ORVJSON_CALL orvjson_is_null_at(orvjson_handle handle, 
 
 ORVJSON_API std::int32_t ORVJSON_CALL orvjson_get_copy_at(orvjson_handle handle, std::size_t index,
                                                           orvjson_handle target) {
-  COrvExtendJson* into = orv::ObjectOf(target);
+  COrvExtendJson* into = orv::LiveObject(target);
   if (into == nullptr) return ORVJSON_BAD_HANDLE;
   return OnElement(handle, index, [&](COrvExtendJson& o, const Value& element) {
     if (!element.IsObject()) return ORVJSON_WRONG_KIND;

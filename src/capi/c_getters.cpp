@@ -170,7 +170,7 @@ ORVJSON_API std::int32_t ORVJSON_CALL orvjson_get_string_array(orvjson_handle ha
 ORVJSON_API std::int32_t ORVJSON_CALL orvjson_get_copy(orvjson_handle handle, const char* key, std::size_t key_length,
                                                        orvjson_handle target) {
   if (!IsReadable(key, key_length)) return ORVJSON_BAD_ARGUMENT;
-  COrvExtendJson* into = orv::ObjectOf(target);
+  COrvExtendJson* into = orv::LiveObject(target);
   if (into == nullptr) return ORVJSON_BAD_HANDLE;
   return OnObject(handle, [&](COrvExtendJson& o) {
     if (!o.Root().IsObject()) return ORVJSON_WRONG_KIND;

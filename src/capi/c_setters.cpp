@@ -131,7 +131,7 @@ ORVJSON_API std::int32_t ORVJSON_CALL orvjson_set_copies(orvjson_handle handle, 
     // Every source is checked before the first member is added.
     std::vector<COrvExtendJson*> objects(count);
     for (std::size_t i = 0; i < count; ++i) {
-      objects[i] = orv::ObjectOf(sources[i]);
+      objects[i] = orv::LiveObject(sources[i]);
       if (objects[i] == nullptr) return ORVJSON_BAD_HANDLE;
     }
     if (!o.Root().IsObject()) return ORVJSON_WRONG_KIND;

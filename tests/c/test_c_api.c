@@ -203,7 +203,7 @@ static int32_t Call(int which, orvjson_handle h, int null_at, orvjson_handle oth
 static void EveryFunctionRefusesAHandleThatNamesNoDocument(void) {
   orvjson_handle released = 0, other = 0, live = 0;
   static const char stranger = 0;
-  orvjson_handle bad[5];
+  orvjson_handle bad[6];
   int which, n;
   /* Released last: the next document made would take its place. */
   EXPECT(orvjson_create(&other), ORVJSON_OK);
@@ -215,7 +215,12 @@ static void EveryFunctionRefusesAHandleThatNamesNoDocument(void) {
   bad[2] = released;
   bad[3] = (orvjson_handle)(((uintptr_t)&stranger) & 0x7FFFFFFF);
   bad[4] = released + 8;
-  for (n = 0; n < 5; ++n) {
+#if INTPTR_MAX > 0x7FFFFFFF
+  bad[5] = live + ((orvjson_handle)1 << 32); /* a live handle's low half */
+#else
+  bad[5] = -live;
+#endif
+  for (n = 0; n < 6; ++n) {
     for (which = 0; Call(which, bad[n], 0, other) != -1; ++which) {
       EXPECT(Call(which, bad[n], 0, other), ORVJSON_BAD_HANDLE);
     }
