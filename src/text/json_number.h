@@ -35,6 +35,11 @@ inline bool RoundsToNearest() { return fast_float::detail::rounds_to_nearest(); 
 // ScannedToDouble where fast_float must compare digits one by one (rare).
 bool ScannedToDoubleByDigits(const ScannedDecimal& number, fast_float::adjusted_mantissa am, double& out);
 
+// ScannedToDouble past its shortcut: fast_float's general steps. Out of
+// line, so that the shortcut, which most short numbers take, is inlined
+// into the parser without them.
+bool ScannedToDoubleInGeneral(const ScannedDecimal& number, double& out);
+
 // What ParseJsonDouble gives the text the number was read from, without
 // reading its digits again: fast_float's own steps after it has read a
 // number (from_chars_advanced), to the bit. nearest: RoundsToNearest().
@@ -66,12 +71,7 @@ inline bool ScannedToDouble(const ScannedDecimal& number, bool nearest, double& 
       return true;
     }
   }
-  const fast_float::adjusted_mantissa am = fast_float::compute_float<Binary>(number.exponent, number.digits);
-  if (am.power2 < 0) return ScannedToDoubleByDigits(number, am, out);
-  fast_float::to_float(number.negative, am, value);
-  if (!std::isfinite(value)) return false;
-  out = value;
-  return true;
+  return ScannedToDoubleInGeneral(number, out);
 }
 
 }  // namespace orv
