@@ -59,7 +59,10 @@ run_fresh() {
   [[ $bits == 64 ]] && env+=(WINELOADER="$loader")
   env "${env[@]}" "$loader" wineboot --init > /dev/null 2>&1 || fail "wine does not start a fresh $bits-bit prefix"
   local status=0
-  (cd "$folder" && env "${env[@]}" "$loader" "$@" > "$work/out.txt" 2>&1) || status=$?
+  # Through the test programs' runner, which tries again a run that wine
+  # ended before it started.
+  local runner="$PWD/tests/run_emulated.sh"
+  (cd "$folder" && env "${env[@]}" sh "$runner" "$loader" "$@" > "$work/out.txt" 2>&1) || status=$?
   env "${env[@]}" wineserver -k 2> /dev/null || true
   return $status
 }
