@@ -61,7 +61,7 @@ run_fresh() {
   local status=0
   # Through the test programs' runner, which tries again a run that wine
   # ended before it started.
-  local runner="$PWD/tests/run_emulated.sh"
+  local runner="$PWD/scripts/run_emulated.sh"
   (cd "$folder" && env "${env[@]}" sh "$runner" "$loader" "$@" > "$work/out.txt" 2>&1) || status=$?
   env "${env[@]}" wineserver -k 2> /dev/null || true
   return $status

@@ -4,7 +4,7 @@ set(ORVJSON_TOOL_DATA "${CMAKE_CURRENT_SOURCE_DIR}/data")
 function(orvjson_tool_test name)
   cmake_parse_arguments(T "" "EXIT;STDOUT;STDERR;OUTFILE;OUTFILE_MATCHES;INPUT;STDOUT_FILE" "ARGS" ${ARGN})
   string(REPLACE ";" "|" args "${T_ARGS}")
-  set(defines "-DEMULATOR=${CMAKE_CROSSCOMPILING_EMULATOR}" -DTOOL=$<TARGET_FILE:orvjson_tool> "-DARGS=${args}"
+  set(defines "-DEMULATOR=${ORVJSON_BARE_EMULATOR}" -DTOOL=$<TARGET_FILE:orvjson_tool> "-DARGS=${args}"
     -DEXIT=${T_EXIT})
   foreach(option STDOUT STDERR OUTFILE OUTFILE_MATCHES INPUT STDOUT_FILE)
     if(DEFINED T_${option})
@@ -78,10 +78,10 @@ orvjson_tool_test(inspect_reports_invalid_json ARGS inspect "${ORVJSON_TOOL_DATA
 set(ORVJSON_TOOL_WORK "${CMAKE_CURRENT_BINARY_DIR}/tool-work")
 file(MAKE_DIRECTORY "${ORVJSON_TOOL_WORK}")
 add_test(NAME tool.every_refusal_names_its_place_and_reason COMMAND ${CMAKE_COMMAND}
-  "-DEMULATOR=${CMAKE_CROSSCOMPILING_EMULATOR}" -DTOOL=$<TARGET_FILE:orvjson_tool> "-DWORK=${ORVJSON_TOOL_WORK}"
+  "-DEMULATOR=${ORVJSON_BARE_EMULATOR}" -DTOOL=$<TARGET_FILE:orvjson_tool> "-DWORK=${ORVJSON_TOOL_WORK}"
   -P "${CMAKE_CURRENT_SOURCE_DIR}/tool_messages.cmake")
 add_test(NAME tool.pretty_then_compact_gives_back_the_compact_text COMMAND ${CMAKE_COMMAND}
-  "-DEMULATOR=${CMAKE_CROSSCOMPILING_EMULATOR}" -DTOOL=$<TARGET_FILE:orvjson_tool> "-DWORK=${ORVJSON_TOOL_WORK}"
+  "-DEMULATOR=${ORVJSON_BARE_EMULATOR}" -DTOOL=$<TARGET_FILE:orvjson_tool> "-DWORK=${ORVJSON_TOOL_WORK}"
   "-DINPUT=${ORVJSON_EXAMPLE_JSON}" -P "${CMAKE_CURRENT_SOURCE_DIR}/tool_roundtrip.cmake")
 orvjson_tool_test(pretty_indents_four_spaces_a_level ARGS pretty ${kinds} EXIT 0
   STDOUT "^{\n    \"s\": \"text\",\n    \"i\": -5,")

@@ -48,8 +48,7 @@ constexpr SpaceBytes kSpace;
 
 // Keeps the branch that holds it: the compiler may not turn a branch with
 // such a statement into arithmetic on its condition.
-template <typename T>
-inline void KeepBranch(T& value) {
+inline void KeepBranch(unsigned& value) {
 #if defined(__GNUC__)
   __asm__ volatile("" : "+r"(value));
 #else
