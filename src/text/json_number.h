@@ -32,9 +32,6 @@ struct ScannedDecimal {
 // takes a shortcut only then. Asked once for a whole text.
 inline bool RoundsToNearest() { return fast_float::detail::rounds_to_nearest(); }
 
-// ScannedToDouble where fast_float must compare digits one by one (rare).
-bool ScannedToDoubleByDigits(const ScannedDecimal& number, fast_float::adjusted_mantissa am, double& out);
-
 // ScannedToDouble past its shortcut: fast_float's general steps. Out of
 // line, so that the shortcut, which most short numbers take, is inlined
 // into the parser without them.
